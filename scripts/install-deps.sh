@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Karvex needs to build, test and run.
+# Packages already present are left alone; apt-get runs only when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libmpv-dev libespeak-ng-dev espeak-ng-data libasound2-dev
+  libjpeg-dev libpng-dev zlib1g-dev libgif-dev
+  fonts-dejavu-core xvfb xserver-xephyr xdotool x11-utils imagemagick sox ffmpeg
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,452 @@
+#include "config/Settingsunit.h"
+
+#include "home/Welcomeframeunit.h"
+#include "platform/Pointer.h"
+#include "widgets/CaptionPanel.h"
+#include "widgets/ColourStyles.h"
+#include "widgets/TabPager.h"
+#include "widgets/TouchButton.h"
+#include "widgets/TouchLabel.h"
+#include "widgets/TouchList.h"
+
+#include <QComboBox>
+#include <QTimer>
+#include <QPainter>
+
+const QStringList ThemeNames = {
+    QStringLiteral("Blue"),     QStringLiteral("Classic"),  QStringLiteral("Olive"),
+    QStringLiteral("Silver 1"), QStringLiteral("Luna"),     QStringLiteral("Obsidian"),
+    QStringLiteral("Silver 2"), QStringLiteral("Whidbey"),  QStringLiteral("Windows XP"),
+};
+
+namespace {
+
+constexpr int DefaultDayTheme = 4;
+constexpr int DefaultNightTheme = 5;
+const QString NoSetting = QStringLiteral("No Setting");
+
+TouchLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, int pixels, bool bold)
+{
+    auto* label = new TouchLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setFontPixelSize(pixels, bold);
+    return label;
+}
+
+TouchButton* makeToggle(QWidget* parent, const char* name, const QString& caption, QRect place)
+{
+    auto* button = new TouchButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(place);
+    button->setFontPixelSize(19);
+    button->setCheckable(true);
+    return button;
+}
+
+QComboBox* makePortList(QWidget* parent, const char* name, QRect place)
+{
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setGeometry(place);
+    list->setEditable(false);
+    list->addItems(SerialPorts::offeredNames());
+    list->setCurrentIndex(-1);
+    QFont font = list->font();
+    font.setPixelSize(20);
+    list->setFont(font);
+    return list;
+}
+
+// Selects the entry whose text matches `value` ignoring case, or nothing.
+void selectPort(QComboBox* list, const QString& value)
+{
+    const QSignalBlocker quiet(list);
+    list->setCurrentIndex(list->findText(value, Qt::MatchFixedString));
+}
+
+QString pathLabelText(const QString& value)
+{
+    return value.isEmpty() ? NoSetting : value;
+}
+
+} // namespace
+
+TSettingsForm::TSettingsForm(TMainForm* mainForm)
+    : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_mainForm(mainForm)
+{
+    setObjectName(QStringLiteral("TSettingsForm"));
+    setModal(true);
+    setFixedSize(596, 503);
+    setWindowOpacity(245.0 / 255.0);
+
+    auto* panel = new CaptionPanel(QString(), this);
+    panel->setGeometry(10, 10, 576, 483);
+    panel->setFillColour(Qt::white);
+    panel->setCornerRadius(0);
+    panel->setBorder(QColor(), 0);
+
+    AdvSmoothLabel5 = makeLabel(panel, "AdvSmoothLabel5", QStringLiteral("OPTIONS"), {14, 6, 300, 56}, 40, true);
+    AdvSmoothLabel5->setTextColour(Qt::black);
+    DoneBtn = new TouchButton(QString(), panel);
+    DoneBtn->setObjectName(QStringLiteral("DoneBtn"));
+    DoneBtn->setGeometry(496, 6, 72, 58);
+    DoneBtn->setGlyph(Glyph::Done);
+
+    AdvSmoothTabPager1 = new TabPager(panel);
+    AdvSmoothTabPager1->setObjectName(QStringLiteral("AdvSmoothTabPager1"));
+    AdvSmoothTabPager1->setGeometry(8, 70, 560, 405);
+    AdvSmoothTabPager1->setTabHeight(50);
+    buildGeneralPage(AdvSmoothTabPager1->addPage(QStringLiteral("General  ")));
+    buildThemesPage(AdvSmoothTabPager1->addPage(QStringLiteral("Themes ")));
+    buildHardwarePage(AdvSmoothTabPager1->addPage(QStringLiteral("Hardware  ")));
+    buildAdvancedPage(AdvSmoothTabPager1->addPage(QStringLiteral("Advanced  ")));
+    AdvSmoothTabPager1->setCurrentIndex(0);
+
+    connect(DoneBtn, &QAbstractButton::clicked, this, &TSettingsForm::DoneBtnClick);
+    connect(AdvSmoothTabPager1, &TabPager::currentChanged, this, &TSettingsForm::AdvSmoothTabPager1Change);
+
+    // The main window's start state: volume, the empty playlist caption, the settings,
+    // the home screen and the timers, in that order.
+    m_mainForm->StartVolume();
+    m_mainForm->WelcomeFrame1->NowPlayingPanel->setCaption(QStringLiteral("Playlist is empty."));
+    loadSettings();
+    applySettings();
+    m_mainForm->ShowScreen(TMainForm::Home);
+    m_mainForm->VolumeTimer->start();
+    m_mainForm->FlashTimer->start();
+    m_mainForm->WelcomeFrame1->startTimers();
+}
+
+void TSettingsForm::buildGeneralPage(QWidget* page)
+{
+    page->setObjectName(QStringLiteral("AdvSmoothTabPager11"));
+    AdvSmoothLabel1 = makeLabel(page, "AdvSmoothLabel1", QStringLiteral("Colour Mode"), {20, 14, 400, 32}, 24, true);
+    DayColourBtn = makeToggle(page, "DayColourBtn", QStringLiteral("Daylight Colours"), {20, 52, 250, 64});
+    NightColourBtn = makeToggle(page, "NightColourBtn", QStringLiteral("Night Colours"), {286, 52, 250, 64});
+    m_colourMode = new ToggleGroup(false, this);
+    m_colourMode->add(DayColourBtn);
+    m_colourMode->add(NightColourBtn);
+    m_colourMode->setDown(DayColourBtn);
+
+    AdvSmoothLabel2 = makeLabel(page, "AdvSmoothLabel2", QStringLiteral("Sound Settings"), {20, 140, 400, 32}, 24, true);
+    ClickSoundsBtn = makeToggle(page, "ClickSoundsBtn", QStringLiteral("Click Sounds"), {20, 178, 164, 64});
+    OtherSoundsBtn = makeToggle(page, "OtherSoundsBtn", QStringLiteral("Misc Sounds"), {196, 178, 164, 64});
+    SpeechBtn = makeToggle(page, "SpeechBtn", QStringLiteral("Speech Sounds"), {372, 178, 164, 64});
+
+    connect(DayColourBtn, &QAbstractButton::clicked, this, &TSettingsForm::DayColourBtnClick);
+    connect(NightColourBtn, &QAbstractButton::clicked, this, &TSettingsForm::NightColourBtnClick);
+    connect(ClickSoundsBtn, &QAbstractButton::clicked, this, &TSettingsForm::ClickSoundsBtnClick);
+    connect(OtherSoundsBtn, &QAbstractButton::clicked, this, &TSettingsForm::OtherSoundsBtnClick);
+    connect(SpeechBtn, &QAbstractButton::clicked, this, &TSettingsForm::SpeechBtnClick);
+}
+
+void TSettingsForm::buildThemesPage(QWidget* page)
+{
+    page->setObjectName(QStringLiteral("AdvSmoothTabPage1"));
+    auto makeList = [page](const char* name, const QString& header, QRect place) {
+        auto* list = new TouchList(page);
+        list->setObjectName(QLatin1String(name));
+        list->setGeometry(place);
+        list->setHeader(header);
+        list->setFooter(QStringLiteral("Footer"));
+        list->setRowHeight(30);
+        for (const QString& theme : ThemeNames)
+            list->addItem(theme);
+        return list;
+    };
+    DayThemeList = makeList("DayThemeList", QStringLiteral("Select Daylight Theme"), {8, 8, 264, 340});
+    NightThemeList = makeList("NightThemeList", QStringLiteral("Select Night Theme"), {284, 8, 264, 340});
+    connect(DayThemeList, &TouchList::selectionChanged, this, &TSettingsForm::DayThemeListItemSelectionChanged);
+    connect(NightThemeList, &TouchList::selectionChanged, this, &TSettingsForm::NightThemeListItemSelectionChanged);
+}
+
+void TSettingsForm::buildHardwarePage(QWidget* page)
+{
+    page->setObjectName(QStringLiteral("AdvSmoothTabPager12"));
+    AdvSmoothLabel6 = makeLabel(page, "AdvSmoothLabel6", QStringLiteral("Control & Display"), {20, 10, 400, 32}, 24, true);
+    HideMouseBtn = makeToggle(page, "HideMouseBtn", QStringLiteral("Hide Mouse Cursor"), {20, 48, 250, 60});
+    AdvSmoothLabel7 = makeLabel(page, "AdvSmoothLabel7", QStringLiteral("Device Settings"), {20, 122, 400, 32}, 24, true);
+    Label2 = makeLabel(page, "Label2",
+                       QStringLiteral("Changes made to Hardware settings below require you to close and restart Karvex for the settings to take effect."),
+                       {20, 156, 520, 52}, 16, false);
+    Label2->setWordWrap(true);
+    Label2->setTextColour(QColor(128, 0, 0));
+    GpsBtn = makeToggle(page, "GpsBtn", QStringLiteral("GPS Enabled"), {20, 216, 200, 60});
+    GPSPort = makePortList(page, "GPSPort", {236, 224, 304, 46});
+    SOCLabel3 = makeLabel(page, "SOCLabel3", QStringLiteral("Seriel Controller Port"), {20, 290, 206, 46}, 16, true);
+    SOCLabel3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SOCPort = makePortList(page, "SOCPort", {236, 290, 304, 46});
+    SOCPort->setEnabled(false);
+
+    connect(HideMouseBtn, &QAbstractButton::clicked, this, &TSettingsForm::HideMouseBtnClick);
+    connect(GpsBtn, &QAbstractButton::clicked, this, &TSettingsForm::GpsBtnClick);
+    connect(GPSPort, &QComboBox::activated, this, &TSettingsForm::GPSPortChange);
+    connect(SOCPort, &QComboBox::activated, this, &TSettingsForm::SOCPortChange);
+}
+
+void TSettingsForm::buildAdvancedPage(QWidget* page)
+{
+    page->setObjectName(QStringLiteral("AdvSmoothTabPager13"));
+    AdvSmoothLabel3 = makeLabel(page, "AdvSmoothLabel3", QStringLiteral("Quick Launch File Paths"), {20, 10, 440, 32}, 24, true);
+    Label3 = makeLabel(page, "Label3", QStringLiteral("Service Manual File"), {20, 60, 400, 28}, 18, true);
+    ServiceManualPath = makeLabel(page, "ServiceManualPath", NoSetting, {20, 92, 430, 40}, 17, false);
+    ServiceManualPath->setElideMiddle(true);
+    ServiceManualPathBtn = new TouchButton(QString(), page);
+    ServiceManualPathBtn->setObjectName(QStringLiteral("ServiceManualPathBtn"));
+    ServiceManualPathBtn->setGeometry(462, 66, 76, 64);
+    ServiceManualPathBtn->setGlyph(Glyph::Folder);
+    Label5 = makeLabel(page, "Label5", QStringLiteral("OBDII Application"), {20, 160, 400, 28}, 18, true);
+    ObdiiApplicationPath = makeLabel(page, "ObdiiApplicationPath", NoSetting, {20, 192, 430, 40}, 17, false);
+    ObdiiApplicationPath->setElideMiddle(true);
+    ObdiiApplicationPathBtn = new TouchButton(QString(), page);
+    ObdiiApplicationPathBtn->setObjectName(QStringLiteral("ObdiiApplicationPathBtn"));
+    ObdiiApplicationPathBtn->setGeometry(462, 166, 76, 64);
+    ObdiiApplicationPathBtn->setGlyph(Glyph::Folder);
+
+    connect(ServiceManualPathBtn, &QAbstractButton::clicked, this, &TSettingsForm::ServiceManualPathBtnClick);
+    connect(ObdiiApplicationPathBtn, &QAbstractButton::clicked, this, &TSettingsForm::ObdiiApplicationPathBtnClick);
+}
+
+void TSettingsForm::paintEvent(QPaintEvent*)
+{
+    // The blue frame around the white panel.
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0, 0, 255));
+}
+
+// ---------------------------------------------------------------- loading
+
+void TSettingsForm::loadSettings()
+{
+    SettingsStore& store = m_mainForm->settings();
+    if (!store.load(m_mainForm->configPath()))
+        store.writeDefaults();
+}
+
+void TSettingsForm::applySettings()
+{
+    SettingsStore& store = m_mainForm->settings();
+    for (const TMainForm::SettingsApplier& apply : m_mainForm->settingsAppliers())
+        apply(store);
+
+    selectPort(SOCPort, store.value(Key::SOCPort));
+    selectPort(GPSPort, store.value(Key::GPSPort));
+
+    const auto selectTheme = [](TouchList* list, int index) {
+        if (index >= 0 && index < list->count())
+            list->setSelectedIndex(index);
+    };
+    selectTheme(DayThemeList, SettingText::themeIndex(store.value(Key::DayTheme), DefaultDayTheme));
+    selectTheme(NightThemeList, SettingText::themeIndex(store.value(Key::NightTheme), DefaultNightTheme));
+
+    // The sound toggles are still up here, so the colour action is silent.
+    if (SettingText::isOn(store.value(Key::DayColours)))
+        DayColourBtnClick();
+    else
+        NightColourBtnClick();
+
+    ClickSoundsBtn->setChecked(SettingText::isOn(store.value(Key::ClickSounds)));
+    OtherSoundsBtn->setChecked(SettingText::isOn(store.value(Key::OtherSounds)));
+    SpeechBtn->setChecked(SettingText::isOn(store.value(Key::SpeechSounds)));
+    const bool hideMouse = SettingText::isOn(store.value(Key::HideMouse));
+    if (hideMouse)
+        Pointer::hide();
+    else
+        Pointer::show();
+    HideMouseBtn->setChecked(hideMouse);
+    GpsBtn->setChecked(SettingText::isOn(store.value(Key::GPSEnabled)));
+    ServiceManualPath->setText(pathLabelText(store.value(Key::ServiceManualPath)));
+    ObdiiApplicationPath->setText(pathLabelText(store.value(Key::ObdiiApplicationPath)));
+}
+
+// ---------------------------------------------------------------- live settings
+
+bool TSettingsForm::isOn(LiveSetting setting) const
+{
+    switch (setting) {
+    case LiveSetting::ClickSounds: return ClickSoundsBtn->isChecked();
+    case LiveSetting::OtherSounds: return OtherSoundsBtn->isChecked();
+    case LiveSetting::SpeechSounds: return SpeechBtn->isChecked();
+    case LiveSetting::HideMouse: return HideMouseBtn->isChecked();
+    case LiveSetting::GPSEnabled: return GpsBtn->isChecked();
+    case LiveSetting::DayColours: return DayColourBtn->isChecked();
+    }
+    return false;
+}
+
+void TSettingsForm::ApplyColourStyle(int index)
+{
+    ColourStyles::instance().apply(index);
+}
+
+void TSettingsForm::click()
+{
+    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+}
+
+void TSettingsForm::speak(const QString& text)
+{
+    if (SpeechBtn->isChecked())
+        m_mainForm->SpeakText(text);
+}
+
+// ---------------------------------------------------------------- colour mode and themes
+
+void TSettingsForm::applyColourMode(bool daylight)
+{
+    m_colourMode->setDown(daylight ? DayColourBtn : NightColourBtn);
+    m_mainForm->settings().setValue(Key::DayColours, SettingText::fromBool(daylight));
+    ApplyColourStyle((daylight ? DayThemeList : NightThemeList)->selectedIndex());
+    emit colourModeChanged(daylight);
+}
+
+void TSettingsForm::DayColourBtnClick()
+{
+    click();
+    speak(QStringLiteral("Day light colors"));
+    applyColourMode(true);
+}
+
+void TSettingsForm::NightColourBtnClick()
+{
+    click();
+    speak(QStringLiteral("Night time colors"));
+    applyColourMode(false);
+}
+
+void TSettingsForm::onThemeSelected(TouchList* list, const QString& key, TouchButton* modeButton, int index)
+{
+    if (index < 0 || index >= list->count())
+        return;
+    const QString caption = list->itemText(index);
+    speak(caption);
+    list->setFooter(caption);
+    m_mainForm->settings().setValue(key, QString::number(index));
+    if (modeButton->isChecked())
+        ApplyColourStyle(index);
+}
+
+void TSettingsForm::DayThemeListItemSelectionChanged(int, int current)
+{
+    onThemeSelected(DayThemeList, Key::DayTheme, DayColourBtn, current);
+}
+
+void TSettingsForm::NightThemeListItemSelectionChanged(int, int current)
+{
+    onThemeSelected(NightThemeList, Key::NightTheme, NightColourBtn, current);
+}
+
+// ---------------------------------------------------------------- sounds, speech, pointer, GPS
+
+void TSettingsForm::ClickSoundsBtnClick()
+{
+    const bool on = ClickSoundsBtn->isChecked();
+    if (on)
+        click();
+    speak(on ? QStringLiteral("Click sounds enabled") : QStringLiteral("Click sounds disabled"));
+    m_mainForm->settings().setValue(Key::ClickSounds, SettingText::fromBool(on));
+}
+
+void TSettingsForm::OtherSoundsBtnClick()
+{
+    const bool on = OtherSoundsBtn->isChecked();
+    click();
+    speak(on ? QStringLiteral("Other sounds enabled") : QStringLiteral("Other sounds disabled"));
+    m_mainForm->settings().setValue(Key::OtherSounds, SettingText::fromBool(on));
+}
+
+void TSettingsForm::SpeechBtnClick()
+{
+    const bool on = SpeechBtn->isChecked();
+    click();
+    if (on)
+        speak(QStringLiteral("Speech enabled"));
+    m_mainForm->settings().setValue(Key::SpeechSounds, SettingText::fromBool(on));
+}
+
+void TSettingsForm::HideMouseBtnClick()
+{
+    const bool on = HideMouseBtn->isChecked();
+    click();
+    if (on) {
+        speak(QStringLiteral("Cursor hidden"));
+        m_mainForm->settings().setValue(Key::HideMouse, SettingText::fromBool(true));
+        Pointer::hide();
+    } else {
+        speak(QStringLiteral("Cursor shown"));
+        Pointer::show();
+        m_mainForm->settings().setValue(Key::HideMouse, SettingText::fromBool(false));
+    }
+}
+
+void TSettingsForm::GpsBtnClick()
+{
+    const bool on = GpsBtn->isChecked();
+    click();
+    speak(on ? QStringLiteral("G P S Enabled") : QStringLiteral("G P S Disabled"));
+    m_mainForm->settings().setValue(Key::GPSEnabled, SettingText::fromBool(on));
+}
+
+// ---------------------------------------------------------------- ports
+
+void TSettingsForm::onPortChosen(QComboBox* list, const QString& key)
+{
+    m_mainForm->ShowErrorNotice(
+        QStringLiteral("RESTART REQUIRED\n\nChanged to Com Port Settings Require You Save And Restart This Program."));
+    m_mainForm->settings().setValue(key, list->currentText());
+    speak(list->currentText());
+}
+
+void TSettingsForm::GPSPortChange()
+{
+    onPortChosen(GPSPort, Key::GPSPort);
+}
+
+void TSettingsForm::SOCPortChange()
+{
+    onPortChosen(SOCPort, Key::SOCPort);
+}
+
+// ---------------------------------------------------------------- paths
+
+void TSettingsForm::choosePath(const QString& title, const QString& filter, const QString& key, TouchLabel* label)
+{
+    click();
+    const FileOpenDialog::Request request{title, filter, QStringLiteral("/")};
+    const std::optional<QString> chosen = m_mainForm->services().fileOpenDialog->choose(this, request);
+    if (!chosen)
+        return;
+    m_mainForm->settings().setValue(key, *chosen);
+    label->setText(*chosen);
+}
+
+void TSettingsForm::ServiceManualPathBtnClick()
+{
+    choosePath(QStringLiteral("Select Service Manual File"),
+               QStringLiteral("Text files (*.txt,*.rtf,*.doc)|*.TXT;*.RTF;*.DOC|HTML Files (*.html)|*.HTM;*.HTML|Adobe Acrobat (*.pdf)|*.PDF"),
+               Key::ServiceManualPath, ServiceManualPath);
+}
+
+void TSettingsForm::ObdiiApplicationPathBtnClick()
+{
+    choosePath(QStringLiteral("Select OBDII Application"),
+               QStringLiteral("Application Files (*.exe,*.com,*.bat,*.cmd)|*.EXE;*.COM;*.BAT;*.CMD"),
+               Key::ObdiiApplicationPath, ObdiiApplicationPath);
+}
+
+// ---------------------------------------------------------------- pages and closing
+
+void TSettingsForm::AdvSmoothTabPager1Change(int page)
+{
+    speak(AdvSmoothTabPager1->pageCaption(page));
+}
+
+void TSettingsForm::DoneBtnClick()
+{
+    click();
+    if (!m_mainForm->settings().save(m_mainForm->configPath()))
+        m_mainForm->ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini"));
+    done(QDialog::Accepted);
+}

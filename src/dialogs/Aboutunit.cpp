@@ -1,0 +1,144 @@
+#include "dialogs/Aboutunit.h"
+
+#include "platform/TextFile.h"
+#include "shell/Mainunit.h"
+#include "widgets/CaptionPanel.h"
+#include "widgets/TabPager.h"
+#include "widgets/TouchButton.h"
+#include "widgets/TouchLabel.h"
+
+#include <QDir>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+const QString TAboutForm::ThankYou = QStringLiteral(
+    "thank you for using kar vex.. "
+    "Please support the Karvex project, so that it keeps receiving future updates and enhancements. "
+    "To find out more, visit w w w dot karvex dot org.");
+
+namespace {
+
+TouchLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, int pixels, bool bold)
+{
+    auto* label = new TouchLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setFontPixelSize(pixels, bold);
+    return label;
+}
+
+} // namespace
+
+TAboutForm::TAboutForm(TMainForm* mainForm, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_mainForm(mainForm)
+{
+    setObjectName(QStringLiteral("TAboutForm"));
+    setModal(true);
+    setFixedSize(596, 480);
+    setWindowOpacity(240.0 / 255.0);
+    if (const QScreen* screen = mainForm->screen())
+        move(screen->geometry().center() - rect().center());
+
+    auto* panel = new CaptionPanel(QString(), this);
+    panel->setGeometry(10, 10, 576, 460);
+    panel->setFillColour(Qt::white);
+    panel->setBorder(QColor(), 0);
+    panel->setCornerRadius(0);
+
+    AdvSmoothLabel5 = makeLabel(panel, "AdvSmoothLabel5", QStringLiteral("ABOUT KARVEX"), {14, 6, 380, 56}, 40, true);
+    AdvSmoothLabel5->setTextColour(Qt::black);
+    VoiceHelpBtn = new TouchButton(QString(), panel);
+    VoiceHelpBtn->setObjectName(QStringLiteral("VoiceHelpBtn"));
+    VoiceHelpBtn->setGeometry(414, 6, 72, 58);
+    VoiceHelpBtn->setGlyph(Glyph::ReadAloud);
+    AdvSmoothButton1 = new TouchButton(QString(), panel);
+    AdvSmoothButton1->setObjectName(QStringLiteral("AdvSmoothButton1"));
+    AdvSmoothButton1->setGeometry(496, 6, 72, 58);
+    AdvSmoothButton1->setGlyph(Glyph::Done);
+
+    AdvSmoothTabPager1 = new TabPager(panel);
+    AdvSmoothTabPager1->setObjectName(QStringLiteral("AdvSmoothTabPager1"));
+    AdvSmoothTabPager1->setGeometry(8, 70, 560, 382);
+    AdvSmoothTabPager1->setTabHeight(50);
+
+    Tab1 = AdvSmoothTabPager1->addPage(QStringLiteral("About  "));
+    Tab1->setObjectName(QStringLiteral("Tab1"));
+    AdvSmoothLabel1 = makeLabel(Tab1, "AdvSmoothLabel1", QStringLiteral("Karvex"), {16, 6, 250, 52}, 40, true);
+    Label4 = makeLabel(Tab1, "Label4", QStringLiteral("Media On The Move"), {270, 18, 270, 32}, 20, false);
+    LicenceDisplay = new QPlainTextEdit(Tab1);
+    LicenceDisplay->setObjectName(QStringLiteral("LicenceDisplay"));
+    LicenceDisplay->setGeometry(16, 64, 528, 214);
+    LicenceDisplay->setReadOnly(true);
+    LicenceDisplay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    LicenceDisplay->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont licenceFont = LicenceDisplay->font();
+    licenceFont.setPixelSize(16);
+    LicenceDisplay->setFont(licenceFont);
+    VersionDisplay = makeLabel(Tab1, "VersionDisplay", QStringLiteral("Version 1.0 beta"), {16, 284, 300, 28}, 18, false);
+
+    QWidget* webPage = AdvSmoothTabPager1->addPage(QStringLiteral("Web Site  "));
+    Label5 = makeLabel(webPage, "Label5", QStringLiteral("For more information visit our web site:"), {16, 20, 528, 32}, 20, false);
+    Image1 = new TouchButton(QStringLiteral("KARVEX"), webPage);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(16, 70, 160, 47);
+    Image1->setGlyph(Glyph::Globe);
+    SiteLink = makeLabel(webPage, "SiteLink", QStringLiteral("https://www.karvex.org"), {16, 136, 528, 40}, 24, true);
+    SiteLink->setTextColour(QColor(0, 0, 255));
+    QFont linkFont = SiteLink->font();
+    linkFont.setUnderline(true);
+    SiteLink->setFont(linkFont);
+    SiteLink->setCursor(Qt::PointingHandCursor);
+    SiteLink->installEventFilter(this);
+
+    loadLicence();
+    AdvSmoothTabPager1->setCurrentIndex(0);
+
+    connect(AdvSmoothButton1, &QAbstractButton::clicked, this, &TAboutForm::AdvSmoothButton1Click);
+    connect(VoiceHelpBtn, &QAbstractButton::clicked, this, &TAboutForm::VoiceHelpBtnClick);
+    connect(Image1, &QAbstractButton::clicked, this, &TAboutForm::SiteLinkClick);
+}
+
+void TAboutForm::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0, 0, 255));
+}
+
+bool TAboutForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SiteLink && event->type() == QEvent::MouseButtonRelease) {
+        SiteLinkClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TAboutForm::loadLicence()
+{
+    const std::optional<QStringList> lines =
+        TextFile::readLines(QDir(m_mainForm->programFolder()).filePath(QStringLiteral("licence.txt")));
+    if (lines)
+        LicenceDisplay->setPlainText(lines->join(u'\n'));
+}
+
+void TAboutForm::AdvSmoothButton1Click()
+{
+    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    accept();
+}
+
+void TAboutForm::VoiceHelpBtnClick()
+{
+    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_mainForm->SpeakText(ThankYou);
+}
+
+void TAboutForm::SiteLinkClick()
+{
+    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    if (!m_mainForm->services().shell->open(SiteLink->text()))
+        m_mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Loading Web Browser. Default browser configured?"));
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The notice: a red-framed box that shows an error or hint and stays up, without
+// blocking, until the driver closes it. A new notice replaces the one shown.
+#include <QDialog>
+
+class CaptionPanel;
+class TMainForm;
+class TouchButton;
+class TouchLabel;
+
+class TMyError : public QDialog {
+    Q_OBJECT
+public:
+    explicit TMyError(TMainForm* mainForm);
+
+    // Centres the notice on the main window, sets its text and shows it.
+    void showNotice(const QString& text);
+
+    // What the read-aloud button says for a notice: the heading and the blank line after
+    // it are left out, and the first "(" and first ")" are dropped.
+    static QString spokenText(const QString& notice);
+
+    CaptionPanel* ErrorPanel;
+    TouchLabel* ErrorText;
+    TouchButton* CloseBtn;
+    TouchButton* ReadMeBtn;
+
+    void CloseBtnClick();
+    void ReadMeBtnClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TMainForm* m_mainForm;
+};

@@ -1,0 +1,78 @@
+#include "dialogs/Mypromptunit.h"
+
+#include "shell/Mainunit.h"
+#include "widgets/CaptionPanel.h"
+#include "widgets/TouchButton.h"
+#include "widgets/TouchLabel.h"
+
+#include <QScreen>
+
+TMyPrompt::TMyPrompt(TMainForm* mainForm)
+    : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_mainForm(mainForm)
+{
+    setObjectName(QStringLiteral("TMyPrompt"));
+    setModal(true);
+    setFixedSize(500, 400);
+
+    MainPanel = new CaptionPanel(QStringLiteral(" Please Confirm"), this);
+    MainPanel->setObjectName(QStringLiteral("MainPanel"));
+    MainPanel->setGeometry(rect());
+    MainPanel->setCaptionFontPixelSize(19);
+
+    PromptDisp = new TouchLabel(QString(), MainPanel);
+    PromptDisp->setObjectName(QStringLiteral("PromptDisp"));
+    PromptDisp->setGeometry(20, 40, 460, 250);
+    PromptDisp->setFontPixelSize(35);
+    PromptDisp->setWordWrap(true);
+    PromptDisp->setAlignment(Qt::AlignCenter);
+
+    OkBtn = new TouchButton(QStringLiteral("Ok"), MainPanel);
+    OkBtn->setObjectName(QStringLiteral("OkBtn"));
+    OkBtn->setGeometry(20, 306, 170, 74);
+    OkBtn->setFontPixelSize(26);
+    CancelBtn = new TouchButton(QStringLiteral("Cancel"), MainPanel);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(204, 306, 170, 74);
+    CancelBtn->setFontPixelSize(26);
+    ReadMeBtn = new TouchButton(QString(), MainPanel);
+    ReadMeBtn->setObjectName(QStringLiteral("ReadMeBtn"));
+    ReadMeBtn->setGeometry(388, 306, 92, 74);
+    ReadMeBtn->setGlyph(Glyph::ReadAloud);
+
+    connect(OkBtn, &QAbstractButton::clicked, this, &TMyPrompt::OkBtnClick);
+    connect(CancelBtn, &QAbstractButton::clicked, this, &TMyPrompt::CancelBtnClick);
+    connect(ReadMeBtn, &QAbstractButton::clicked, this, &TMyPrompt::ReadMeBtnClick);
+}
+
+bool TMyPrompt::ask(const QString& question)
+{
+    PromptDisp->setText(question);
+    if (const QScreen* screen = m_mainForm->screen())
+        move(screen->geometry().center() - rect().center());
+    return exec() == Ok;
+}
+
+void TMyPrompt::closeWith(ModalResult result)
+{
+    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    // Cleared before closing so the old question never flashes up on the next use.
+    PromptDisp->setText(QString());
+    PromptDisp->repaint();
+    done(result);
+}
+
+void TMyPrompt::OkBtnClick()
+{
+    closeWith(Ok);
+}
+
+void TMyPrompt::CancelBtnClick()
+{
+    closeWith(Cancel);
+}
+
+void TMyPrompt::ReadMeBtnClick()
+{
+    m_mainForm->SpeakText(PromptDisp->text());
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// A serial line opened at 4800 baud, 8 data bits, no parity, one stop bit, raw, with a
+// 100 ms read timeout. "COMn" names /dev/ttyS{n-1}; a name beginning with "/" is a device
+// path used as it is.
+class SerialPort {
+public:
+    enum class ReadResult { Data, Timeout, Gone };
+
+    virtual ~SerialPort() = default;
+    // Exclusive open with the line settings above; false when the port is missing,
+    // held by another program or refuses the settings.
+    virtual bool open(const QString& name) = 0;
+    virtual bool isOpen() const = 0;
+    // Waits up to the read timeout; on Data, `received` holds 1..maxBytes bytes.
+    virtual ReadResult read(char* buffer, int maxBytes, int& received) = 0;
+    // Drops whatever the driver holds unread or unsent.
+    virtual void purge() = 0;
+    virtual void close() = 0;
+};
+
+namespace SerialPorts {
+// The device path a port name stands for ("COM3" -> "/dev/ttyS2", "/dev/x" -> itself);
+// empty for a name that is neither.
+QString devicePath(const QString& name);
+// "COM1".."COM10" followed by the serial devices present on this machine.
+QStringList offeredNames();
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The set of platform services the main window is built with. The program passes the
+// real ones; tests pass doubles.
+#include "platform/FileOpenDialog.h"
+#include "platform/MediaPlayer.h"
+#include "platform/MessageBox.h"
+#include "platform/Mixer.h"
+#include "platform/Power.h"
+#include "platform/SerialPort.h"
+#include "platform/Shell.h"
+#include "platform/SpeechEngine.h"
+#include "platform/WavePlayer.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+struct Services {
+    // Folder of the running program: config.ini, playlist/, licence.txt and the sounds.
+    QString programFolder;
+
+    std::unique_ptr<MediaPlayer> mediaPlayer;
+    std::unique_ptr<WavePlayer> wavePlayer;
+    // Called once while the main window is built; nullptr means speech is unavailable.
+    std::function<std::unique_ptr<SpeechEngine>()> createSpeechEngine;
+    std::unique_ptr<Mixer> mixer;
+    // Called when the GPS screen opens its port.
+    std::function<std::unique_ptr<SerialPort>()> createSerialPort;
+    std::unique_ptr<Shell> shell;
+    std::unique_ptr<Power> power;
+    std::unique_ptr<MessageBox> messageBox;
+    std::unique_ptr<FileOpenDialog> fileOpenDialog;
+};
+
+// The services of a real car PC: mpv, espeak-ng, ALSA, termios, the desktop.
+Services realServices(const QString& programFolder);

@@ -1,0 +1,386 @@
+#include "shell/Mainunit.h"
+
+#include "config/Settingsunit.h"
+#include "dialogs/Myerrorunit.h"
+#include "dialogs/Mypromptunit.h"
+#include "home/Welcomeframeunit.h"
+#include "platform/Pointer.h"
+#include "playback/Videoframeunit.h"
+#include "playlists/Filesframeunit.h"
+#include "playlists/Mediaframeunit.h"
+#include "tags/Trackinfounit.h"
+#include "tools/Mymainmenuunit.h"
+#include "tools/Systemframeunit.h"
+#include "widgets/CaptionPanel.h"
+#include "widgets/TouchButton.h"
+#include "widgets/TrackBar.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QDir>
+#include <QTimer>
+
+namespace {
+
+const QColor Lime(0, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor Black(0, 0, 0);
+
+TouchButton* makeButton(QWidget* column, const char* name, const QString& caption, QRect place)
+{
+    auto* button = new TouchButton(caption, column);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(place);
+    button->setFontPixelSize(21);
+    return button;
+}
+
+} // namespace
+
+TMainForm::TMainForm(Services services)
+    : QWidget(nullptr, Qt::FramelessWindowHint)
+    , m_services(std::move(services))
+{
+    setObjectName(QStringLiteral("TMainForm"));
+    setWindowTitle(QStringLiteral("MEDIA"));
+    setFixedSize(800, 600);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+
+    buildColumns();
+    buildScreens();
+
+    TrackInfoForm = new TTrackInfoForm(this);
+    TrackInfoForm->setGeometry(MiddleArea);
+    TrackInfoForm->hide();
+
+    if (m_services.createSpeechEngine)
+        m_speech = m_services.createSpeechEngine();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildColumns()
+{
+    LeftBtnPanel = new CaptionPanel(QStringLiteral(" Main Menu"), this);
+    LeftBtnPanel->setObjectName(QStringLiteral("LeftBtnPanel"));
+    LeftBtnPanel->setGeometry(8, 8, 125, 589);
+    RightBtnPanel = new CaptionPanel(QStringLiteral(" Media"), this);
+    RightBtnPanel->setObjectName(QStringLiteral("RightBtnPanel"));
+    RightBtnPanel->setGeometry(667, 8, 125, 589);
+
+    HomeBtn = makeButton(LeftBtnPanel, "HomeBtn", QStringLiteral("HOME"), {5, 32, 105, 62});
+    PlaylistBtn = makeButton(LeftBtnPanel, "PlaylistBtn", QStringLiteral("Playlist"), {5, 100, 105, 62});
+    TrackBtn = makeButton(LeftBtnPanel, "TrackBtn", QStringLiteral("Track"), {3, 168, 105, 62});
+    ToolsBtn = makeButton(LeftBtnPanel, "ToolsBtn", QStringLiteral("Tools"), {3, 236, 105, 62});
+    ToolsBtn->hide();
+    SettingsBtn = makeButton(LeftBtnPanel, "SettingsBtn", QStringLiteral("Options"), {4, 371, 105, 62});
+    SystemBtn = makeButton(LeftBtnPanel, "SystemBtn", QStringLiteral("System"), {4, 439, 105, 62});
+    TrackPrevBtn = makeButton(LeftBtnPanel, "TrackPrevBtn", QString(), {3, 508, 54, 62});
+    TrackPrevBtn->setGlyph(Glyph::Previous);
+    TrackNextBtn = makeButton(LeftBtnPanel, "TrackNextBtn", QString(), {56, 508, 54, 62});
+    TrackNextBtn->setGlyph(Glyph::Next);
+
+    PlayBtn = makeButton(RightBtnPanel, "PlayBtn", QString(), {5, 32, 105, 62});
+    PlayBtn->setGlyph(Glyph::Play);
+    StopBtn = makeButton(RightBtnPanel, "StopBtn", QString(), {5, 100, 105, 62});
+    StopBtn->setGlyph(Glyph::Stop);
+
+    VolumeBar = new TrackBar(Qt::Vertical, RightBtnPanel);
+    VolumeBar->setObjectName(QStringLiteral("VolumeBar"));
+    VolumeBar->setGeometry(8, 168, 97, 294);
+    VolumeBar->setRange(0, 65535);
+    VolumeBar->setStep(6553, 6553);
+    VolumeBar->setShowProgress(false);
+    VolumeBar->setValueText(QStringLiteral("-----"));
+    VolumeProgress = new ProgressBar(RightBtnPanel);
+    VolumeProgress->setObjectName(QStringLiteral("VolumeProgress"));
+    VolumeProgress->setGeometry(8, 468, 97, 34);
+    VolumeProgress->setRange(0, 65535);
+    VolumeProgress->setFormat(QStringLiteral("%.0f%%"));
+    MuteBtn = makeButton(RightBtnPanel, "MuteBtn", QStringLiteral("MUTE"), {5, 508, 105, 62});
+    MuteBtn->setFontPixelSize(27);
+    MuteBtn->setCaptionColour(Black);
+    MuteBtn->setBevelColour(Black);
+
+    VolumeTimer = new QTimer(this);
+    VolumeTimer->setInterval(250);
+    FlashTimer = new QTimer(this);
+    FlashTimer->setInterval(500);
+
+    connect(HomeBtn, &QAbstractButton::clicked, this, &TMainForm::HomeBtnClick);
+    connect(PlaylistBtn, &QAbstractButton::clicked, this, &TMainForm::PlaylistBtnClick);
+    connect(TrackBtn, &QAbstractButton::clicked, this, &TMainForm::TrackBtnClick);
+    connect(ToolsBtn, &QAbstractButton::clicked, this, &TMainForm::ToolsBtnClick);
+    connect(SettingsBtn, &QAbstractButton::clicked, this, &TMainForm::SettingsBtnClick);
+    connect(SystemBtn, &QAbstractButton::clicked, this, &TMainForm::SystemBtnClick);
+    connect(LeftBtnPanel, &CaptionPanel::clicked, this, &TMainForm::LeftBtnPanelClick);
+    connect(RightBtnPanel, &CaptionPanel::clicked, this, &TMainForm::RightBtnPanelClick);
+    connect(MuteBtn, &QAbstractButton::clicked, this, &TMainForm::MuteBtnClick);
+    connect(VolumeTimer, &QTimer::timeout, this, &TMainForm::VolumeTimerTimer);
+    connect(FlashTimer, &QTimer::timeout, this, &TMainForm::FlashTimerTimer);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            ApplicationEvents1Activate();
+        else if (state == Qt::ApplicationInactive)
+            ApplicationEvents1Deactivate();
+    });
+}
+
+void TMainForm::buildScreens()
+{
+    WelcomeFrame1 = new TWelcomeFrame(this);
+    MediaFrame1 = new TMediaFrame(this);
+    FilesFrame1 = new TFilesFrame(this);
+    VideoFrame1 = new TVideoFrame(this);
+    SystemFrame1 = new TSystemFrame(this);
+    WelcomeFrame1->setObjectName(QStringLiteral("WelcomeFrame1"));
+    MediaFrame1->setObjectName(QStringLiteral("MediaFrame1"));
+    FilesFrame1->setObjectName(QStringLiteral("FilesFrame1"));
+    VideoFrame1->setObjectName(QStringLiteral("VideoFrame1"));
+    SystemFrame1->setObjectName(QStringLiteral("SystemFrame1"));
+    for (QWidget* screen : screens()) {
+        screen->setGeometry(MiddleArea);
+        screen->hide();
+    }
+}
+
+QList<QWidget*> TMainForm::screens() const
+{
+    return {WelcomeFrame1, MediaFrame1, FilesFrame1, VideoFrame1, SystemFrame1};
+}
+
+QString TMainForm::configPath() const
+{
+    return QDir(programFolder()).filePath(ConfigFileName);
+}
+
+// ---------------------------------------------------------------- feedback
+
+bool TMainForm::liveSetting(LiveSetting setting) const
+{
+    return SettingsForm && SettingsForm->isOn(setting);
+}
+
+void TMainForm::PlayUiSound(const QString& sound, LiveSetting gate)
+{
+    if (liveSetting(gate))
+        m_services.wavePlayer->play(sound);
+}
+
+void TMainForm::SpeakText(const QString& text)
+{
+    if (m_speech)
+        m_speech->speak(text, SpeechEngine::Punctuation::Silent);
+}
+
+void TMainForm::SpeakPunctuated(const QString& text)
+{
+    if (m_speech)
+        m_speech->speak(text, SpeechEngine::Punctuation::Spoken);
+}
+
+void TMainForm::ClickAndSpeak(const QString& phrase)
+{
+    PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    if (liveSetting(LiveSetting::SpeechSounds))
+        SpeakText(phrase);
+}
+
+void TMainForm::ShowErrorNotice(const QString& text)
+{
+    MyError->hide();
+    PlayUiSound(UiSound::Error, LiveSetting::OtherSounds);
+    MyError->showNotice(text);
+}
+
+void TMainForm::ShowMessage(const QString& text)
+{
+    m_services.messageBox->show(this, text);
+}
+
+bool TMainForm::AskYesNo(const QString& question)
+{
+    return MyPrompt->ask(question);
+}
+
+// ---------------------------------------------------------------- screens
+
+void TMainForm::ShowScreen(int screen)
+{
+    if (screen == 0)
+        screen = TrackInfo;
+    else if (screen == 7)
+        screen = Home;
+    update();
+    if (screen < Home || screen > TrackInfo)
+        return;
+
+    const QList<QWidget*> all = screens();
+    for (int i = 0; i < all.size(); ++i)
+        all[i]->setVisible(i + 1 == screen);
+    TrackInfoForm->setVisible(screen == TrackInfo);
+    m_screen = screen;
+
+    if (screen != Video) {
+        HomeBtn->setBevelColour(screen == Home ? Lime : Black);
+        PlaylistBtn->setBevelColour(screen == Playlist ? Lime : screen == Files ? Red : Black);
+        ToolsBtn->setBevelColour(screen == VehicleTools ? Lime : Black);
+        TrackBtn->setBevelColour(screen == TrackInfo ? Lime : Black);
+    }
+    update();
+}
+
+void TMainForm::HomeBtnClick()
+{
+    ClickAndSpeak(QStringLiteral("Home"));
+    ShowScreen(Home);
+}
+
+void TMainForm::PlaylistBtnClick()
+{
+    ClickAndSpeak(QStringLiteral("Play list"));
+    ShowScreen(Playlist);
+}
+
+void TMainForm::TrackBtnClick()
+{
+    ClickAndSpeak(QStringLiteral("Track."));
+    ShowScreen(TrackInfo);
+}
+
+void TMainForm::ToolsBtnClick()
+{
+    ClickAndSpeak(QStringLiteral("Tools"));
+    ShowScreen(VehicleTools);
+}
+
+void TMainForm::SettingsBtnClick()
+{
+    ClickAndSpeak(QStringLiteral("Options"));
+    SettingsForm->exec();
+}
+
+void TMainForm::SystemBtnClick()
+{
+    ClickAndSpeak(QStringLiteral("System."));
+    MyMainMenu->move(geometry().center() - MyMainMenu->rect().center());
+    MyMainMenu->exec();
+}
+
+void TMainForm::LeftBtnPanelClick()
+{
+    Pointer::toggle();
+}
+
+void TMainForm::RightBtnPanelClick()
+{
+    Pointer::toggle();
+}
+
+// ---------------------------------------------------------------- volume and mute
+
+void TMainForm::StartVolume()
+{
+    VolumeBar->setPosition(m_services.mixer->masterVolume());
+    VolumeProgress->setPosition(VolumeBar->position());
+    m_lastAppliedVolume = uint32_t(VolumeProgress->position());
+    m_services.mixer->setMasterMute(false);
+    m_muted = false;
+    MuteBtn->setCaptionColour(Black);
+    MuteBtn->setBevelColour(Black);
+}
+
+void TMainForm::VolumeTimerTimer()
+{
+    // Compared as the whole number written, so a bar resting between two whole values
+    // does not write the same volume four times a second.
+    const double wanted = VolumeBar->position();
+    if (uint32_t(wanted) == m_lastAppliedVolume)
+        return;
+    m_lastAppliedVolume = uint32_t(wanted);
+    VolumeProgress->setPosition(wanted);
+    m_services.mixer->setMasterVolume(m_lastAppliedVolume);
+    QCoreApplication::processEvents();
+}
+
+void TMainForm::MuteBtnClick()
+{
+    PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    const bool speak = liveSetting(LiveSetting::SpeechSounds);
+    m_muted = !m_muted;
+    if (speak)
+        SpeakText(m_muted ? QStringLiteral("Mute on") : QStringLiteral("Mute off"));
+    const QColor colour = m_muted ? Red : Black;
+    MuteBtn->setCaptionColour(colour);
+    MuteBtn->setBevelColour(colour);
+    m_services.mixer->setMasterMute(m_muted);
+}
+
+void TMainForm::FlashTimerTimer()
+{
+    if (!m_muted)
+        return;
+    const QColor colour = MuteBtn->bevelColour() == Red ? Black : Red;
+    MuteBtn->setBevelColour(colour);
+    MuteBtn->setCaptionColour(colour);
+}
+
+// ---------------------------------------------------------------- application events
+
+void TMainForm::ApplicationEvents1Activate()
+{
+    if (liveSetting(LiveSetting::HideMouse))
+        Pointer::hide();
+}
+
+void TMainForm::ApplicationEvents1Restore()
+{
+    if (liveSetting(LiveSetting::HideMouse))
+        Pointer::hide();
+}
+
+void TMainForm::ApplicationEvents1Deactivate()
+{
+    Pointer::show();
+}
+
+void TMainForm::ApplicationEvents1Minimize()
+{
+    Pointer::show();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if (isMinimized())
+            ApplicationEvents1Minimize();
+        else if (change->oldState() & Qt::WindowMinimized)
+            ApplicationEvents1Restore();
+    }
+    QWidget::changeEvent(event);
+}
+
+// ---------------------------------------------------------------- closing
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+    emit closed();
+}
+
+void TMainForm::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    if (!m_settings.save(configPath()))
+        ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini\nTry running Karvex as Administrator"));
+    Pointer::show();
+    QCoreApplication::processEvents();
+    m_speech.reset();
+}

@@ -1,0 +1,171 @@
+#pragma once
+// The main window: two columns of touch buttons around a middle area that shows one
+// screen at a time. It owns what more than one screen needs: the platform services,
+// the settings, the speech engine, the now-playing record and the program's windows.
+#include "config/SettingsStore.h"
+#include "platform/Services.h"
+#include "shell/NowPlayingInfo.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CaptionPanel;
+class ProgressBar;
+class QTimer;
+class TouchButton;
+class TrackBar;
+
+class TWelcomeFrame;
+class TMediaFrame;
+class TFilesFrame;
+class TVideoFrame;
+class TSystemFrame;
+class TTrackInfoForm;
+class TMyMainMenu;
+class TMyError;
+class TMyPrompt;
+class TOpenPlaylistForm;
+class TSettingsForm;
+class TGpsInfo;
+
+// The live on/off settings: the down states of the options screen's toggles.
+enum class LiveSetting { ClickSounds, OtherSounds, SpeechSounds, HideMouse, GPSEnabled, DayColours };
+
+// The interface sounds.
+namespace UiSound {
+inline const QString Click = QStringLiteral("click.wav");
+inline const QString Hover = QStringLiteral("hover.wav");
+inline const QString Error = QStringLiteral("error.wav");
+}
+
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    // Screens of the middle area, by number.
+    enum Screen { Home = 1, Playlist = 2, Files = 3, Video = 4, VehicleTools = 5, TrackInfo = 6 };
+    static constexpr QRect MiddleArea{136, 5, 528, 595};
+
+    explicit TMainForm(Services services);
+    ~TMainForm() override;
+
+    // Platform services and files.
+    Services& services() { return m_services; }
+    MediaPlayer& MediaPlayer1() { return *m_services.mediaPlayer; }
+    QString programFolder() const { return m_services.programFolder; }
+    QString configPath() const;
+    SettingsStore& settings() { return m_settings; }
+    // Screens whose controls show settings register here; the options screen runs them,
+    // in registration order, right after config.ini is loaded.
+    using SettingsApplier = std::function<void(const SettingsStore&)>;
+    void addSettingsApplier(SettingsApplier applier) { m_settingsAppliers.push_back(std::move(applier)); }
+    const std::vector<SettingsApplier>& settingsAppliers() const { return m_settingsAppliers; }
+    NowPlayingInfo& nowPlaying() { return m_nowPlaying; }
+    bool SpeechUnavailable() const { return !m_speech; }
+
+    // Feedback that every screen gives.
+    bool liveSetting(LiveSetting setting) const;
+    // Plays `sound` when the live setting `gate` is on.
+    void PlayUiSound(const QString& sound, LiveSetting gate);
+    // Speaks `text` at once, cutting off whatever is being said; nothing without speech.
+    void SpeakText(const QString& text);
+    // Speaks with punctuation marks read by name (for typed keys).
+    void SpeakPunctuated(const QString& text);
+    // How a button acknowledges a tap: the click when ClickSounds is on, then `phrase`
+    // when SpeechSounds is on.
+    void ClickAndSpeak(const QString& phrase);
+    // Shows `text` in the modeless notice, replacing any notice already shown.
+    void ShowErrorNotice(const QString& text);
+    // Plain modal message box (save failures and similar).
+    void ShowMessage(const QString& text);
+    // Modal yes/no question; true when confirmed.
+    bool AskYesNo(const QString& question);
+
+    void ShowScreen(int screen);
+    int currentScreen() const { return m_screen; }
+
+    // Controls.
+    CaptionPanel* LeftBtnPanel;
+    CaptionPanel* RightBtnPanel;
+    TouchButton* HomeBtn;
+    TouchButton* PlaylistBtn;
+    TouchButton* TrackBtn;
+    TouchButton* ToolsBtn;
+    TouchButton* SettingsBtn;
+    TouchButton* SystemBtn;
+    TouchButton* TrackPrevBtn;
+    TouchButton* TrackNextBtn;
+    TouchButton* PlayBtn;
+    TouchButton* StopBtn;
+    TrackBar* VolumeBar;
+    ProgressBar* VolumeProgress;
+    TouchButton* MuteBtn;
+    QTimer* VolumeTimer;
+    QTimer* FlashTimer;
+
+    TWelcomeFrame* WelcomeFrame1;
+    TMediaFrame* MediaFrame1;
+    TFilesFrame* FilesFrame1;
+    TVideoFrame* VideoFrame1;
+    TSystemFrame* SystemFrame1;
+    TTrackInfoForm* TrackInfoForm;
+
+    // The program's other windows, created after the main window in start-up order and
+    // owned by it.
+    TMyMainMenu* MyMainMenu = nullptr;
+    TMyError* MyError = nullptr;
+    TMyPrompt* MyPrompt = nullptr;
+    TOpenPlaylistForm* OpenPlaylistForm = nullptr;
+    TSettingsForm* SettingsForm = nullptr;
+    TGpsInfo* GpsInfo = nullptr;
+
+    // Navigation.
+    void HomeBtnClick();
+    void PlaylistBtnClick();
+    void TrackBtnClick();
+    void ToolsBtnClick();
+    void SettingsBtnClick();
+    void SystemBtnClick();
+    void LeftBtnPanelClick();
+    void RightBtnPanelClick();
+
+    // Volume and mute.
+    void StartVolume();
+    void VolumeTimerTimer();
+    void MuteBtnClick();
+    void FlashTimerTimer();
+    bool isMuted() const { return m_muted; }
+
+    // Application activation.
+    void ApplicationEvents1Activate();
+    void ApplicationEvents1Deactivate();
+    void ApplicationEvents1Minimize();
+    void ApplicationEvents1Restore();
+
+    // Saves the settings and lets go of the speech engine; run when the window closes.
+    void FormClose();
+
+signals:
+    // The window has closed and saved the settings: the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildColumns();
+    void buildScreens();
+    QList<QWidget*> screens() const;
+
+    Services m_services;
+    SettingsStore m_settings;
+    std::vector<SettingsApplier> m_settingsAppliers;
+    NowPlayingInfo m_nowPlaying;
+    std::unique_ptr<SpeechEngine> m_speech;
+    int m_screen = 0;
+    uint32_t m_lastAppliedVolume = 0;
+    bool m_muted = false;
+    bool m_closed = false;
+};

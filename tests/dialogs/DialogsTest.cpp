@@ -1,0 +1,105 @@
+#include "dialogs/Aboutunit.h"
+#include "dialogs/Myerrorunit.h"
+#include "dialogs/Mypromptunit.h"
+#include "support/TestProgram.h"
+#include "support/TestPaths.h"
+#include "widgets/TabPager.h"
+#include "widgets/TouchButton.h"
+#include "widgets/TouchLabel.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+// Speech and sounds off: the read-aloud buttons must speak regardless.
+const QByteArray AllOff = "ClickSounds=FALSE\r\nOtherSounds=FALSE\r\nSpeechSounds=FALSE\r\n";
+}
+
+TEST(NoticeReadAloud, LeavesOutTheHeadingAndTheFirstParentheses)
+{
+    EXPECT_EQ(TMyError::spokenText("FILE ERROR\n\nCannot locate the selected program file. Check the file exists."),
+              "Cannot locate the selected program file. Check the file exists.");
+    EXPECT_EQ(TMyError::spokenText("ExitWindowsEx Error"), "ExitWindowsEx Error");
+    EXPECT_EQ(TMyError::spokenText("PLAY ERROR (DRM?)\n\nCould not (really) play (it).\nmpv said (x)"),
+              "Could not really play (it).\nmpv said (x)");
+    EXPECT_EQ(TMyError::spokenText("A )b( c"), "A b c");
+    EXPECT_EQ(TMyError::spokenText("HEADING\n"), "");
+}
+
+TEST(NoticeReadAloud, TheButtonSpeaksEvenWithSpeechOff)
+{
+    TestProgram program;
+    program.start(AllOff);
+    program.main->ShowErrorNotice("OPEN ERROR\n\nCould not (OPEN) the file.");
+    program.main->MyError->ReadMeBtn->click();
+    EXPECT_EQ(program.spoken(), QStringList{"Could not OPEN the file."});
+    EXPECT_TRUE(program.fakes.wave->played.isEmpty());
+}
+
+TEST(Prompt, ReturnsTheAnswerAndForgetsTheQuestion)
+{
+    TestProgram program;
+    program.start(QByteArray("ClickSounds=TRUE\r\n"));
+    TMyPrompt& prompt = *program.main->MyPrompt;
+
+    whenModalOpens([&] {
+        EXPECT_EQ(prompt.PromptDisp->text(), "Delete it?");
+        prompt.ReadMeBtn->click();
+        prompt.OkBtn->click();
+    });
+    EXPECT_TRUE(program.main->AskYesNo("Delete it?"));
+    EXPECT_TRUE(prompt.PromptDisp->text().isEmpty());
+    EXPECT_EQ(program.spoken(), QStringList{"Delete it?"});
+
+    whenModalOpens([&] { prompt.CancelBtn->click(); });
+    EXPECT_FALSE(program.main->AskYesNo("Exit?"));
+    EXPECT_EQ(prompt.result(), TMyPrompt::Cancel);
+    EXPECT_TRUE(prompt.PromptDisp->text().isEmpty());
+    EXPECT_EQ(program.fakes.wave->played, (QStringList{"click.wav", "click.wav"}));
+}
+
+TEST(About, ShowsTheLicenceBesideTheProgram)
+{
+    TestProgram program;
+    program.folder.write("licence.txt", "Line one\r\nLine two\r\n");
+    program.start();
+    TAboutForm about(program.main.get(), program.main.get());
+    EXPECT_EQ(about.LicenceDisplay->toPlainText(), "Line one\nLine two");
+    EXPECT_EQ(about.AdvSmoothTabPager1->currentIndex(), 0);
+}
+
+TEST(About, ShipsTheProjectLicence)
+{
+    QFile shipped(TestPaths::builtProgramFolder() + "/licence.txt");
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(shipped.readAll().contains("Karvex"));
+}
+
+TEST(About, MissingLicenceLeavesTheBoxEmptyWithoutANotice)
+{
+    TestProgram program;
+    program.start();
+    TAboutForm about(program.main.get(), program.main.get());
+    EXPECT_TRUE(about.LicenceDisplay->toPlainText().isEmpty());
+    EXPECT_TRUE(program.main->MyError->isHidden());
+}
+
+TEST(About, ThankYouAndWebSite)
+{
+    TestProgram program;
+    program.start(AllOff);
+    TAboutForm about(program.main.get(), program.main.get());
+    about.VoiceHelpBtn->click();
+    ASSERT_EQ(program.spoken().size(), 1);
+    EXPECT_TRUE(program.spoken().first().startsWith("thank you for using kar vex.. "));
+
+    about.SiteLinkClick();
+    EXPECT_EQ(program.fakes.shell->opened, QStringList{about.SiteLink->text()});
+    EXPECT_TRUE(program.main->MyError->isHidden());
+
+    program.fakes.shell->openResult = false;
+    about.Image1->click();
+    EXPECT_EQ(program.main->MyError->ErrorText->text(),
+              "OPEN ERROR\n\nError Loading Web Browser. Default browser configured?");
+}

@@ -1,0 +1,15 @@
+// Shared main of every test program: a QApplication on the offscreen platform with the
+// car's 800 x 600 screen, unless the environment already chose a platform.
+#include "support/TestPaths.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + KARVEX_TEST_SCREEN);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

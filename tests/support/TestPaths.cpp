@@ -1,0 +1,15 @@
+#include "support/TestPaths.h"
+
+namespace TestPaths {
+
+QString sharedTestData()
+{
+    return QStringLiteral(KARVEX_SHARED_TESTDATA);
+}
+
+QString builtProgramFolder()
+{
+    return QStringLiteral(KARVEX_BUILT_PROGRAM_DIR);
+}
+
+} // namespace TestPaths

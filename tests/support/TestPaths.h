@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+namespace TestPaths {
+// ../shared/testdata beside the repository; absent on a user's clone, so tests that read
+// it skip themselves when it is missing.
+QString sharedTestData();
+// The folder the build puts the program, its sounds and licence.txt in.
+QString builtProgramFolder();
+}

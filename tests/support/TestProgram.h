@@ -1,0 +1,27 @@
+#pragma once
+// The whole program built with doubles over a temporary program folder, for screen tests.
+#include "shell/Mainunit.h"
+#include "support/Doubles.h"
+#include "support/TempFolder.h"
+
+#include <QByteArray>
+#include <functional>
+#include <memory>
+
+struct TestProgram {
+    TempFolder folder;
+    FakeServices fakes;
+    std::unique_ptr<TMainForm> main;
+
+    // Writes `configIni` (when given) into the program folder and runs the start-up.
+    void start(const QByteArray* configIni = nullptr);
+    void start(const QByteArray& configIni) { start(&configIni); }
+
+    TSettingsForm& options() const;
+    const QStringList& events() const { return fakes.log.events; }
+    void clearEvents() { fakes.log.events.clear(); }
+    QStringList spoken() const;
+};
+
+// Runs `answer` as soon as the next modal dialog's event loop is running.
+void whenModalOpens(std::function<void()> answer);
