@@ -38,7 +38,6 @@ KarvexApplication::KarvexApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Karvex"));
-    setApplicationDisplayName(QStringLiteral("Karvex"));
 }
 
 bool KarvexApplication::notify(QObject* receiver, QEvent* event)

@@ -1,0 +1,193 @@
+// Starts the built program for real on a virtual X display, as a driver's car PC would.
+#include "config/SettingsStore.h"
+#include "support/TempFolder.h"
+#include "support/TestPaths.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Polls `done` every 50 ms for at most `ms`.
+template <typename Done>
+bool waitFor(Done done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+// An Xvfb server of one screen size on a display number of its own.
+class VirtualDisplay {
+public:
+    explicit VirtualDisplay(QSize size)
+    {
+        for (int number = 60 + int(QCoreApplication::applicationPid() % 200); number < 400 && !m_ready; number += 7) {
+            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+                continue;
+            m_name = QStringLiteral(":%1").arg(number);
+            m_server.start(QStringLiteral("Xvfb"), {m_name, "-screen", "0",
+                                                    QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
+                                                    "-nolisten", "tcp"});
+            m_ready = m_server.waitForStarted()
+                && waitFor([&] { return run("xdpyinfo", {}) == 0 || m_server.state() == QProcess::NotRunning; }, 5000)
+                && m_server.state() == QProcess::Running;
+            if (!m_ready)
+                stop();
+        }
+    }
+    ~VirtualDisplay() { stop(); }
+
+    bool ready() const { return m_ready; }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", m_name);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("WAYLAND_DISPLAY");
+        return env;
+    }
+
+    int run(const QString& program, const QStringList& arguments) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(program, arguments);
+        if (!process.waitForFinished(10000))
+            return -1;
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QImage screenshot() const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start("import", {"-window", "root", "png:-"});
+        process.waitForFinished(10000);
+        return QImage::fromData(process.readAllStandardOutput(), "PNG");
+    }
+
+private:
+    void stop()
+    {
+        if (m_server.state() != QProcess::NotRunning) {
+            m_server.terminate();
+            if (!m_server.waitForFinished(3000))
+                m_server.kill();
+            m_server.waitForFinished(3000);
+        }
+    }
+
+    QProcess m_server;
+    QString m_name;
+    bool m_ready = false;
+};
+
+// A copy of the built program in a folder of its own, so its config.ini is the test's.
+class InstalledProgram {
+public:
+    InstalledProgram()
+    {
+        const QDir built(TestPaths::builtProgramFolder());
+        for (const QString& name : {"karvex", "click.wav", "hover.wav", "error.wav", "licence.txt"})
+            QFile::copy(built.filePath(name), m_folder.file(name));
+        QFile::setPermissions(m_folder.file("karvex"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString executable() const { return m_folder.file("karvex"); }
+    const TempFolder& folder() const { return m_folder; }
+
+private:
+    TempFolder m_folder;
+};
+
+QString closeTool()
+{
+    return QStringLiteral(KARVEX_BUILT_PROGRAM_DIR "/../tools/x11_close");
+}
+
+bool hasColourNear(const QImage& image, QRect area, QColor colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
+class SmokeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* tool : {"Xvfb", "xdpyinfo", "xdotool", "import"})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                GTEST_SKIP() << tool << " is not installed";
+    }
+};
+
+} // namespace
+
+TEST_F(SmokeTest, StartsAt800By600WithHomeOutlinedAndSavesDefaultsOnClose)
+{
+    VirtualDisplay display({800, 600});
+    ASSERT_TRUE(display.ready());
+    InstalledProgram program;
+    QProcess karvex;
+    karvex.setProcessEnvironment(display.environment());
+    karvex.start(program.executable(), {});
+    ASSERT_TRUE(karvex.waitForStarted());
+    ASSERT_TRUE(waitFor([&] { return display.run("xdotool", {"search", "--name", "^MEDIA$"}) == 0; }, 15000))
+        << "the main window did not appear";
+
+    QImage screen;
+    waitFor([&] {
+        screen = display.screenshot();
+        return !screen.isNull() && hasColourNear(screen, {8 + 5, 8 + 32, 105, 62}, QColor(0, 255, 0));
+    }, 5000);
+    ASSERT_EQ(screen.size(), QSize(800, 600));
+    EXPECT_TRUE(hasColourNear(screen, {8 + 5, 8 + 32, 105, 62}, QColor(0, 255, 0))) << "HOME is not outlined lime";
+    EXPECT_FALSE(hasColourNear(screen, {8 + 5, 8 + 100, 105, 62}, QColor(0, 255, 0))) << "Playlist is outlined lime";
+
+    ASSERT_EQ(display.run(closeTool(), {"MEDIA"}), 0);
+    ASSERT_TRUE(karvex.waitForFinished(10000));
+    EXPECT_EQ(karvex.exitCode(), 0);
+    const QByteArray saved = program.folder().read(ConfigFileName);
+    EXPECT_EQ(saved.count("\r\n"), 15);
+    EXPECT_TRUE(saved.contains("GPSPort=COM8\r\n"));
+    EXPECT_TRUE(saved.contains("LastMediaPath=/\r\n"));
+}
+
+TEST_F(SmokeTest, RefusesAnotherResolutionAndEndsWithCodeZero)
+{
+    VirtualDisplay display({1024, 768});
+    ASSERT_TRUE(display.ready());
+    InstalledProgram program;
+    QProcess karvex;
+    karvex.setProcessEnvironment(display.environment());
+    karvex.start(program.executable(), {});
+    ASSERT_TRUE(karvex.waitForStarted());
+    ASSERT_TRUE(waitFor([&] { return display.run("xdotool", {"search", "--name", "Karvex"}) == 0; }, 15000))
+        << "no message box appeared";
+    EXPECT_NE(display.run("xdotool", {"search", "--name", "^MEDIA$"}), 0) << "a main window was created";
+
+    // Dismiss the message with its OK button's key.
+    waitFor([&] {
+        display.run("xdotool", {"search", "--name", "Karvex", "windowfocus", "--sync", "key", "Return"});
+        return karvex.waitForFinished(300);
+    }, 10000);
+    ASSERT_EQ(karvex.state(), QProcess::NotRunning);
+    EXPECT_EQ(karvex.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(karvex.exitCode(), 0);
+    EXPECT_FALSE(program.folder().exists(ConfigFileName));
+}
