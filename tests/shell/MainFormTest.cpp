@@ -16,6 +16,7 @@
 #include "widgets/TrackBar.h"
 
 #include <QDir>
+#include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -310,4 +311,31 @@ TEST_F(MainFormTest, MuteTurnsRedFlashesAndEndsBlack)
     m().FlashTimerTimer();
     EXPECT_EQ(m().MuteBtn->bevelColour(), Black);
     EXPECT_EQ(program.spoken(), (QStringList{"Mute on", "Mute off"}));
+}
+
+namespace {
+class ThrowingWidget : public QWidget {
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("the handler failed");
+        return QWidget::event(e);
+    }
+};
+} // namespace
+
+TEST(Application, AnExceptionInAHandlerIsShownAndTheProgramGoesOn)
+{
+    ThrowingWidget widget;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    QEvent event(QEvent::User);
+    EXPECT_NO_THROW(QCoreApplication::sendEvent(&widget, &event));
+    EXPECT_EQ(shown, "the handler failed");
 }
