@@ -31,6 +31,7 @@ enum class Glyph {
     Minimise,
     Keyboard,
     Launch,
+    File,      // a page with a folded corner (file list rows)
 };
 
 // Draws `glyph` centred in `box`, keeping its aspect, in `colour`.

@@ -3,6 +3,8 @@
 // scrolled by dragging or with the scroll bar. Each row has its own text colour (drawn
 // the same whether selected or not, when set). Single selection by default; with
 // multi-selection each tap flips a row and the tapped row becomes the focused one.
+#include "widgets/Glyphs.h"
+
 #include <QColor>
 #include <QStringList>
 #include <QWidget>
@@ -27,6 +29,9 @@ public:
     // background, and the text of rows without a colour of their own.
     void setBackColour(const QColor& colour);
     void setTextColour(const QColor& colour);
+    // A small picture drawn before every row's text (Glyph::None: none), such as
+    // Glyph::File in a file list.
+    void setRowGlyph(Glyph glyph);
 
     // Rows.
     int count() const { return int(m_items.size()); }
@@ -50,7 +55,8 @@ public:
     int selectedIndex() const { return m_selected; }
     void setSelectedIndex(int index);
 
-    // Multi-selection.
+    // Multi-selection. Taps flip rows and move the focused row; they leave selectedIndex()
+    // alone. setSelected() and setAllSelected() emit nothing.
     void setMultiSelect(bool on);
     bool multiSelect() const { return m_multi; }
     bool isSelected(int index) const;
@@ -124,4 +130,5 @@ private:
     bool m_syncingBar = false;
     QColor m_backColour;
     QColor m_textColour;
+    Glyph m_rowGlyph = Glyph::None;
 };
