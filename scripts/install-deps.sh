@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libmpv-dev libespeak-ng-dev espeak-ng-data libasound2-dev
   libjpeg-dev libpng-dev zlib1g-dev libgif-dev
-  libx11-dev fonts-dejavu-core xvfb xserver-xephyr xdotool x11-utils imagemagick sox ffmpeg
+  libx11-dev xdg-utils fonts-dejavu-core xvfb xserver-xephyr xdotool x11-utils imagemagick sox ffmpeg
 )
 
 missing=()

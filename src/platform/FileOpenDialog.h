@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The platform's file-open dialog. The chosen file and its folder must exist.
+// The platform's file-open dialog.
 class FileOpenDialog {
 public:
     struct Request {
@@ -12,6 +12,8 @@ public:
         // Choices as "What the user sees|*.A;*.B|Other choice|*.C"; the first is active.
         QString filter;
         QString initialFolder;
+        // Whether only an existing file may be chosen.
+        bool mustExist = true;
     };
     virtual ~FileOpenDialog() = default;
     // The chosen file's full path, or nothing when the user cancelled.

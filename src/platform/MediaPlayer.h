@@ -28,6 +28,9 @@ public:
     virtual qint64 position() const = 0;
     virtual qint64 length() const = 0;
     virtual qint64 start() const = 0;
+    // True when the open file has a picture track of its own (cover art in an audio file
+    // does not count).
+    virtual bool hasVideo() const { return false; }
     // Where video is drawn.
     virtual void setDisplayWindow(QWidget* window) = 0;
     virtual void setDisplayRect(const QRect& rect) = 0;

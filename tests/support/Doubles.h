@@ -101,6 +101,7 @@ public:
     qint64 position() const override { return pos; }
     qint64 length() const override { return len; }
     qint64 start() const override { return 0; }
+    bool hasVideo() const override { return video; }
     void setDisplayWindow(QWidget* window) override { displayWindow = window; }
     void setDisplayRect(const QRect& rect) override { displayRect = rect; }
     QString errorText() const override { return error; }
@@ -111,6 +112,7 @@ public:
     qint64 pos = 0;
     qint64 len = 180000;
     bool playing = false;
+    bool video = false;
     QWidget* displayWindow = nullptr;
     QRect displayRect;
     QStringList calls;

@@ -1,0 +1,30 @@
+// The services of a real car PC: mpv, espeak-ng, ALSA, termios, the desktop.
+#include "platform/Services.h"
+
+#include "platform/AlsaMixer.h"
+#include "platform/DesktopShell.h"
+#include "platform/EspeakSpeechEngine.h"
+#include "platform/MpvMediaPlayer.h"
+#include "platform/MpvWavePlayer.h"
+#include "platform/QtFileOpenDialog.h"
+#include "platform/QtMessageBox.h"
+#include "platform/SystemdPower.h"
+#include "platform/TermiosSerialPort.h"
+
+Services realServices(const QString& programFolder)
+{
+    Services services;
+    services.programFolder = programFolder;
+    services.mediaPlayer = std::make_unique<MpvMediaPlayer>();
+    services.wavePlayer = std::make_unique<MpvWavePlayer>(programFolder);
+    services.createSpeechEngine = [] { return EspeakSpeechEngine::create(); };
+    services.mixer = std::make_unique<AlsaMixer>();
+    services.createSerialPort = []() -> std::unique_ptr<SerialPort> {
+        return std::make_unique<TermiosSerialPort>();
+    };
+    services.shell = std::make_unique<DesktopShell>();
+    services.power = std::make_unique<SystemdPower>();
+    services.messageBox = std::make_unique<QtMessageBox>();
+    services.fileOpenDialog = std::make_unique<QtFileOpenDialog>();
+    return services;
+}

@@ -1,0 +1,129 @@
+#include "platform/TermiosSerialPort.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void closeQuietly(int fd)
+{
+    while (::close(fd) < 0 && errno == EINTR) {
+    }
+}
+
+} // namespace
+
+TermiosSerialPort::TermiosSerialPort() = default;
+
+TermiosSerialPort::~TermiosSerialPort()
+{
+    close();
+}
+
+bool TermiosSerialPort::open(const QString& name)
+{
+    close();
+    const QString path = SerialPorts::devicePath(name);
+    if (path.isEmpty())
+        return false;
+
+    const QByteArray file = QFile::encodeName(path);
+    // Non-blocking so that opening never waits for a modem line; reads use poll.
+    const int fd = ::open(file.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false; // missing, no access, or held with TIOCEXCL (EBUSY)
+
+    // No sharing: a port another program has claimed fails like a missing one.
+    if (::flock(fd, LOCK_EX | LOCK_NB) < 0) {
+        closeQuietly(fd);
+        return false;
+    }
+    termios settings{};
+    if (::tcgetattr(fd, &settings) < 0) { // not a terminal device
+        closeQuietly(fd);
+        return false;
+    }
+    m_saved = settings;
+
+    // 4800,N,8,1, raw, no software or hardware flow control.
+    ::cfmakeraw(&settings);
+    settings.c_cflag &= ~tcflag_t(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    settings.c_cflag |= CS8 | CLOCAL | CREAD;
+    settings.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
+    ::cfsetispeed(&settings, B4800);
+    ::cfsetospeed(&settings, B4800);
+    settings.c_cc[VMIN] = 0;
+    settings.c_cc[VTIME] = 1; // 100 ms
+    if (::tcsetattr(fd, TCSANOW, &settings) < 0) {
+        closeQuietly(fd);
+        return false;
+    }
+    // From now on nobody else can open the device (root excepted; flock covers that).
+    ::ioctl(fd, TIOCEXCL);
+    m_fd = fd;
+    return true;
+}
+
+SerialPort::ReadResult TermiosSerialPort::read(char* buffer, int maxBytes, int& received)
+{
+    received = 0;
+    if (m_fd < 0)
+        return ReadResult::Gone;
+    if (maxBytes <= 0)
+        return ReadResult::Timeout;
+
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ReadTimeoutMs);
+    while (received < maxBytes) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0)
+            break;
+        pollfd p{m_fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, int(left));
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            return received > 0 ? ReadResult::Data : ReadResult::Gone;
+        }
+        if (ready == 0)
+            break; // the timeout
+        if (p.revents & POLLNVAL)
+            return received > 0 ? ReadResult::Data : ReadResult::Gone;
+        if (p.revents & (POLLIN | POLLHUP | POLLERR)) {
+            const ssize_t n = ::read(m_fd, buffer + received, size_t(maxBytes - received));
+            if (n > 0) {
+                received += int(n);
+                continue;
+            }
+            if (n < 0 && (errno == EINTR || errno == EAGAIN))
+                continue;
+            // Readable but nothing to read, or an I/O error: the device is gone.
+            return received > 0 ? ReadResult::Data : ReadResult::Gone;
+        }
+    }
+    return received > 0 ? ReadResult::Data : ReadResult::Timeout;
+}
+
+void TermiosSerialPort::purge()
+{
+    if (m_fd >= 0)
+        ::tcflush(m_fd, TCIOFLUSH);
+}
+
+void TermiosSerialPort::close()
+{
+    if (m_fd < 0)
+        return;
+    ::tcsetattr(m_fd, TCSANOW, &m_saved);
+    ::ioctl(m_fd, TIOCNXCL);
+    closeQuietly(m_fd); // also releases the flock
+    m_fd = -1;
+}

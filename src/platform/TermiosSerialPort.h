@@ -1,0 +1,39 @@
+#pragma once
+// The real SerialPort: a POSIX terminal device through termios.
+//
+// open: the port name goes through SerialPorts::devicePath ("COM3" -> /dev/ttyS2, a path
+// as it is); the device is opened read-write without becoming the controlling terminal,
+// claimed exclusively (flock and TIOCEXCL, so a port another program holds fails like a
+// missing one, and nobody else can open it afterwards), and set to 4800 baud, 8 data bits,
+// no parity, 1 stop bit, raw, no flow control, VMIN 0 / VTIME 1. The line settings found
+// at open are restored at close.
+//
+// read: like a Windows ReadFile with a 100 ms total timeout: returns as soon as
+// maxBytes have arrived, or 100 ms after it began with whatever has arrived. Data when
+// something arrived; Timeout when nothing did; Gone when the device reports a hang-up or
+// an error (an unplugged adapter, the master side of a pseudo-terminal closed), which a
+// plain read cannot tell from a timeout.
+#include "platform/SerialPort.h"
+
+#include <termios.h>
+
+class TermiosSerialPort : public SerialPort {
+public:
+    static constexpr int ReadTimeoutMs = 100;
+
+    TermiosSerialPort();
+    ~TermiosSerialPort() override;
+
+    bool open(const QString& name) override;
+    bool isOpen() const override { return m_fd >= 0; }
+    ReadResult read(char* buffer, int maxBytes, int& received) override;
+    void purge() override;
+    void close() override;
+
+    // The open file descriptor, or -1 (tests).
+    int descriptor() const { return m_fd; }
+
+private:
+    int m_fd = -1;
+    termios m_saved{};
+};

@@ -1,0 +1,15 @@
+#pragma once
+// Decodes album-art pictures: JPEG with libjpeg, PNG with libpng, GIF and BMP with Qt's
+// readers, told apart by their content rather than their file name.
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace PictureLoader {
+
+// The picture in `path`, stretched to exactly `box` when `box` is valid, else at its own
+// size. A large JPEG is decoded at a reduced scale no smaller than `box`. A missing,
+// unknown, corrupt or truncated picture gives a null image.
+QImage load(const QString& path, const QSize& box = {});
+
+} // namespace PictureLoader
