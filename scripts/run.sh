@@ -54,6 +54,6 @@ else
   sleep 1
   DISPLAY="$virtual" import -window root "$screenshot"
   echo "Karvex started; screenshot saved to $screenshot"
-  DISPLAY="$virtual" build/tools/x11_close MEDIA || kill "$karvex"
+  DISPLAY="$virtual" build/devtools/x11_close MEDIA || kill "$karvex"
   wait "$karvex" || true
 fi

@@ -1,14 +1,49 @@
 #pragma once
-// The video output screen.
+// The video output screen: the surface the media player draws the picture on, with a
+// strip at the top that a tap on the picture opens and closes.
 #include <QWidget>
 
+class CaptionPanel;
 class TMainForm;
+
+// The black surface the player draws video into; says so while there is none.
+class VideoSurface : public QWidget {
+    Q_OBJECT
+public:
+    explicit VideoSurface(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
 
 class TVideoFrame : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int StripHeight = 49;
+
     explicit TVideoFrame(TMainForm* mainForm);
 
+    // Makes VideoOutput the player's display window, with the picture scaled to its size.
+    void AttachPlayer();
+    // Strip colours: white with black text by day, black with silver text by night.
+    void ApplyColourMode(bool daylight);
+
+    CaptionPanel* ButtonPanel;
+    VideoSurface* VideoOutput;
+
+    // Opens or closes the strip and rescales the picture.
+    void VideoOutputClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void layoutPanels();
     TMainForm* m_mainForm;
+    bool m_followsColourMode = false;
 };

@@ -5,6 +5,7 @@
 #include "dialogs/Mypromptunit.h"
 #include "home/Welcomeframeunit.h"
 #include "platform/Pointer.h"
+#include "playback/PlaybackController.h"
 #include "playback/Videoframeunit.h"
 #include "playlists/Filesframeunit.h"
 #include "playlists/Mediaframeunit.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QTimer>
 
 namespace {
@@ -55,6 +57,8 @@ TMainForm::TMainForm(Services services)
     TrackInfoForm = new TTrackInfoForm(this);
     TrackInfoForm->setGeometry(MiddleArea);
     TrackInfoForm->hide();
+    m_playback = std::make_unique<PlaybackController>(*this, m_id3);
+    qApp->installEventFilter(this);
 
     if (m_services.createSpeechEngine)
         m_speech = m_services.createSpeechEngine();
@@ -118,6 +122,10 @@ void TMainForm::buildColumns()
     connect(SystemBtn, &QAbstractButton::clicked, this, &TMainForm::SystemBtnClick);
     connect(LeftBtnPanel, &CaptionPanel::clicked, this, &TMainForm::LeftBtnPanelClick);
     connect(RightBtnPanel, &CaptionPanel::clicked, this, &TMainForm::RightBtnPanelClick);
+    connect(PlayBtn, &QAbstractButton::clicked, this, &TMainForm::PlayBtnClick);
+    connect(StopBtn, &QAbstractButton::clicked, this, &TMainForm::StopBtnClick);
+    connect(TrackPrevBtn, &QAbstractButton::clicked, this, &TMainForm::TrackPrevBtnClick);
+    connect(TrackNextBtn, &QAbstractButton::clicked, this, &TMainForm::TrackNextBtnClick);
     connect(MuteBtn, &QAbstractButton::clicked, this, &TMainForm::MuteBtnClick);
     connect(VolumeTimer, &QTimer::timeout, this, &TMainForm::VolumeTimerTimer);
     connect(FlashTimer, &QTimer::timeout, this, &TMainForm::FlashTimerTimer);
@@ -278,6 +286,47 @@ void TMainForm::LeftBtnPanelClick()
 void TMainForm::RightBtnPanelClick()
 {
     Pointer::toggle();
+}
+
+// ---------------------------------------------------------------- playback
+
+void TMainForm::PlayBtnClick()
+{
+    m_playback->play();
+}
+
+void TMainForm::StopBtnClick()
+{
+    m_playback->stop();
+}
+
+void TMainForm::TrackPrevBtnClick()
+{
+    m_playback->previous();
+}
+
+void TMainForm::TrackNextBtnClick()
+{
+    m_playback->next();
+}
+
+bool TMainForm::FormKeyDown(int key)
+{
+    if (key == Qt::Key_PageUp)
+        TrackNextBtnClick();
+    else if (key == Qt::Key_PageDown)
+        TrackPrevBtnClick();
+    else
+        return false;
+    return true;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this)
+        return FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+    return QWidget::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- volume and mute

@@ -5,6 +5,7 @@
 #include "config/SettingsStore.h"
 #include "platform/Services.h"
 #include "shell/NowPlayingInfo.h"
+#include "tags/Id3.h"
 
 #include <QWidget>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 class CaptionPanel;
+class PlaybackController;
 class ProgressBar;
 class QTimer;
 class TouchButton;
@@ -130,6 +132,15 @@ public:
     void LeftBtnPanelClick();
     void RightBtnPanelClick();
 
+    // Playback.
+    void PlayBtnClick();
+    void StopBtnClick();
+    void TrackPrevBtnClick();
+    void TrackNextBtnClick();
+    // Page Up plays the next track and Page Down the previous one; true when `key` was one
+    // of them and is used up.
+    bool FormKeyDown(int key);
+
     // Volume and mute.
     void StartVolume();
     void VolumeTimerTimer();
@@ -153,6 +164,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Sees the keys of the window's controls before they do.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildColumns();
@@ -163,6 +176,8 @@ private:
     SettingsStore m_settings;
     std::vector<SettingsApplier> m_settingsAppliers;
     NowPlayingInfo m_nowPlaying;
+    TID3 m_id3;
+    std::unique_ptr<PlaybackController> m_playback;
     std::unique_ptr<SpeechEngine> m_speech;
     int m_screen = 0;
     uint32_t m_lastAppliedVolume = 0;

@@ -2,12 +2,42 @@
 // The track information panel: tags and album art of the track last started.
 #include <QWidget>
 
+class CaptionPanel;
+class QLabel;
 class TMainForm;
+class TouchButton;
+class TouchLabel;
+struct NowPlayingInfo;
 
 class TTrackInfoForm : public QWidget {
     Q_OBJECT
 public:
+    // The album art's square.
+    static constexpr QSize PictureSize{280, 280};
+
     explicit TTrackInfoForm(TMainForm* mainForm);
+
+    // Shows the file name and tag texts of a track that has just started.
+    void ShowTrack(const NowPlayingInfo& info);
+    // Shows the picture in `path`; a picture that cannot be loaded leaves the one shown.
+    void ShowAlbumArt(const QString& path);
+
+    CaptionPanel* AdvSmoothPanel1;
+    TouchLabel* FilenameDisplay;
+    QLabel* TrackImage;
+    TouchButton* ReadMeBtn;
+    TouchLabel* TrackTitle;
+    TouchLabel* TrackArtist;
+    TouchLabel* TrackAlbum;
+    TouchLabel* TrackGenreYear;
+    CaptionPanel* AdvSmoothPanel2;
+    TouchLabel* TrackComments;
+
+    // Speaks title, artist, album, genre and year.
+    void ReadMeBtnClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     TMainForm* m_mainForm;

@@ -114,7 +114,7 @@ private:
 
 QString closeTool()
 {
-    return QStringLiteral(KARVEX_BUILT_PROGRAM_DIR "/../tools/x11_close");
+    return TestPaths::builtToolsFolder() + QStringLiteral("/x11_close");
 }
 
 bool hasColourNear(const QImage& image, QRect area, QColor colour)

@@ -12,4 +12,9 @@ QString builtProgramFolder()
     return QStringLiteral(KARVEX_BUILT_PROGRAM_DIR);
 }
 
+QString builtToolsFolder()
+{
+    return QStringLiteral(KARVEX_BUILT_TOOLS_DIR);
+}
+
 } // namespace TestPaths

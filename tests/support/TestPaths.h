@@ -7,4 +7,6 @@ namespace TestPaths {
 QString sharedTestData();
 // The folder the build puts the program, its sounds and licence.txt in.
 QString builtProgramFolder();
+// The folder of the developer tools (x11_close, nmea_feeder, ...).
+QString builtToolsFolder();
 }

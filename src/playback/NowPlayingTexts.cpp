@@ -1,0 +1,103 @@
+#include "playback/NowPlayingTexts.h"
+
+#include "playlists/Playlist.h"
+
+namespace NowPlayingTexts {
+
+namespace {
+
+const QString Gap = QStringLiteral("   ");
+
+// Without leading and trailing spaces and control characters.
+QString trimmedBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first).unicode() <= 0x20)
+        ++first;
+    while (last > first && text.at(last - 1).unicode() <= 0x20)
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+QString loading(const QString& displayText)
+{
+    return QStringLiteral("Loading ") + displayText + Gap;
+}
+
+QString ticker(const QString& displayText, const NowPlayingInfo& info)
+{
+    QString text = displayText;
+    if (info.Title != QLatin1String("Unknown Title")) {
+        for (const QString* tag : {&info.Title, &info.Album, &info.Artist, &info.Year, &info.Genre, &info.Comment})
+            text += Gap + *tag;
+    }
+    return text;
+}
+
+QString trackOfPlaylist(const QString& playlistName, int index, int count)
+{
+    return playlistName + QStringLiteral(" Track ") + QString::number(index + 1) + QLatin1Char('/')
+        + QString::number(count);
+}
+
+QString minutesAndSeconds(const QString& label, qint64 ms)
+{
+    return label + QStringLiteral(": ") + QString::number(ms / 60000) + QStringLiteral(" Mins ")
+        + QString::number(ms % 60000 / 1000) + QStringLiteral(" Secs");
+}
+
+QString noMinutesAndSeconds(const QString& label)
+{
+    return label + QStringLiteral(": -- Mins -- Secs");
+}
+
+QString displayName(const QString& filePath)
+{
+    QString name = fileNamePart(filePath);
+    name.replace(QLatin1Char('_'), QLatin1Char(' '));
+    return trimmedBlanks(name) + Gap;
+}
+
+QString details(const QString& filePath, const NowPlayingInfo& info)
+{
+    return QStringLiteral("FILE: ") + filePath + QStringLiteral("\nTITLE: ") + info.Title
+        + QStringLiteral("\nALBUM: ") + info.Album + QStringLiteral("\nARTIST: ") + info.Artist
+        + QStringLiteral("\nYEAR: ") + info.Year + QStringLiteral("\nGENRE: ") + info.Genre
+        + QStringLiteral("\nCOMMENTS: ") + info.Comment + QStringLiteral("\n\n");
+}
+
+TrackPanel TrackPanel::of(const NowPlayingInfo& info)
+{
+    TrackPanel panel;
+    panel.FilenameDisplay = info.FileName;
+    panel.TrackTitle = info.Title.contains(QLatin1String("Unknown Title")) ? info.FileName : info.Title;
+    if (!info.Album.contains(QLatin1String("Unknown Album")))
+        panel.TrackAlbum = info.Album;
+    if (!info.Genre.contains(QLatin1String("No Genre")))
+        panel.TrackGenreYear = info.Genre;
+    if (!info.Year.contains(QLatin1String("No Year")))
+        panel.TrackGenreYear += QLatin1Char(' ') + info.Year + QLatin1Char(' ');
+    panel.TrackArtist = info.Artist;
+    panel.TrackComments = info.Comment;
+    return panel;
+}
+
+QString spokenTrack(const QString& title, const QString& artist, const QString& album, const QString& genreYear)
+{
+    QString sentence = trimmedBlanks(title);
+    const QString artistText = trimmedBlanks(artist);
+    const QString albumText = trimmedBlanks(album);
+    const QString genreYearText = trimmedBlanks(genreYear);
+    if (!artistText.isEmpty())
+        sentence += QStringLiteral(". by ") + artistText;
+    if (!albumText.isEmpty())
+        sentence += QStringLiteral(". from the album, ") + albumText;
+    if (!genreYearText.isEmpty())
+        sentence += QStringLiteral(". ") + genreYearText;
+    return sentence;
+}
+
+} // namespace NowPlayingTexts
