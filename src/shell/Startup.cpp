@@ -3,6 +3,7 @@
 #include "config/Settingsunit.h"
 #include "dialogs/Myerrorunit.h"
 #include "dialogs/Mypromptunit.h"
+#include "gps/Gpsinfounit.h"
 #include "playlists/Openplaylistunit.h"
 #include "shell/Mainunit.h"
 #include "tools/Mymainmenuunit.h"
@@ -29,6 +30,7 @@ std::unique_ptr<TMainForm> createWindows(Services services)
     main->MyPrompt = new TMyPrompt(main);
     main->OpenPlaylistForm = new TOpenPlaylistForm(main);
     main->SettingsForm = new TSettingsForm(main);
+    main->GpsInfo = new TGpsInfo(main);
     return mainForm;
 }
 

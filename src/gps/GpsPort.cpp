@@ -1,0 +1,83 @@
+#include "gps/GpsPort.h"
+
+#include <cstring>
+
+const QColor GpsPort::OpenColour = QColor(0, 128, 0);
+const QColor GpsPort::ErrorColour = QColor(255, 0, 0);
+
+GpsPort::GpsPort(CreatePort createPort, IsEnabled isEnabled, ReceiveText receiveText)
+    : m_createPort(std::move(createPort))
+    , m_isEnabled(std::move(isEnabled))
+    , m_receiveText(std::move(receiveText))
+{
+}
+
+GpsPort::~GpsPort()
+{
+    Close();
+}
+
+void GpsPort::Open(const QString& portName)
+{
+    // 2. No GPS port.
+    if (portName == QLatin1String("NONE")) {
+        m_statusHint = QStringLiteral("NO GPS PORT\n\nSelect COM Port for GPS in the Hardware section of Options.");
+        m_portText = QStringLiteral("NO COM PORT");
+        m_portColour = ErrorColour;
+        m_portOpen = false;
+        return;
+    }
+
+    // 3.-4. Open by name; a failure is reported in the Port field and the hint only.
+    std::unique_ptr<SerialPort> port = m_createPort ? m_createPort() : nullptr;
+    if (!port || !port->open(portName)) {
+        m_statusHint = QStringLiteral("INVALID PORT\n\nSelect correct GPS COM Port. ") + portName
+            + QStringLiteral(" could not be opened.");
+        m_portText = QStringLiteral("ERROR ") + portName;
+        m_portColour = ErrorColour;
+        m_portOpen = false;
+        return;
+    }
+
+    // 5.-8. Open: the line settings and timeouts are the port's (open applies them); start
+    // the reader.
+    m_portText = portName;
+    m_portColour = OpenColour;
+    m_portOpen = true;
+    m_port = std::move(port);
+    m_reader = std::make_unique<TRead>(*m_port, [this](const char* text) { DeliverChunk(text); });
+}
+
+void GpsPort::DeliverChunk(const char* text)
+{
+    // 1. GPS input disabled: the chunk is dropped.
+    if (!m_isEnabled || !m_isEnabled())
+        return;
+    // 2. The buffer as 8-bit text up to the first zero byte.
+    if (m_receiveText)
+        m_receiveText(QByteArray(text, qsizetype(std::strlen(text))));
+}
+
+void GpsPort::Close()
+{
+    if (!m_portOpen)
+        return;
+    m_portOpen = false;
+    if (m_reader) {
+        m_reader->SetDeliverChunk({});
+        if (!m_reader->Stop()) {
+            // The reader did not end (it cannot, short of a read that never returns):
+            // leave it, its thread object and the port alive rather than free anything
+            // it may still touch.
+            (void)m_reader.release();
+            (void)m_port.release();
+            return;
+        }
+        m_reader.reset();
+    }
+    if (m_port) {
+        m_port->purge();
+        m_port->close();
+        m_port.reset();
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The GPS port's life for one run, without any window: opening the port named
+// by GPSPort with its status texts, the reader thread, the per-chunk check of GPSEnabled,
+// and the shutdown that stops the reader before the port is closed. TGpsInfo's
+// FormCreate and FormDestroy are thin calls into this.
+#include "gps/Commsthreadunit.h"
+#include "platform/SerialPort.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class GpsPort {
+public:
+    using CreatePort = std::function<std::unique_ptr<SerialPort>()>;
+    // Window thread, per chunk: whether GPS input is enabled (GpsBtn down) ...
+    using IsEnabled = std::function<bool()>;
+    // ... and, when it is, the chunk as 8-bit text up to its first zero byte.
+    using ReceiveText = std::function<void(const QByteArray& text)>;
+
+    static const QColor OpenColour;  // RGB 0,128,0
+    static const QColor ErrorColour; // RGB 255,0,0
+
+    GpsPort(CreatePort createPort, IsEnabled isEnabled, ReceiveText receiveText);
+    // Close().
+    ~GpsPort();
+
+    // FormCreate steps 2-8: "NONE" (exactly) opens nothing; any other name, the empty one
+    // included, is tried; on success the reader starts. Call once.
+    void Open(const QString& portName);
+    // FormDestroy: when the port is open, stop the reader (joined), then purge and close
+    // the port. Safe to call more than once.
+    void Close();
+
+    // The port-open flag.
+    bool PortOpen() const { return m_portOpen; }
+    // What the screen's Port field shows, and in which colour (empty until Open).
+    const QString& PortText() const { return m_portText; }
+    const QColor& PortColour() const { return m_portColour; }
+    // The GPS status hint set by Open (empty when the port opened).
+    const QString& StatusHint() const { return m_statusHint; }
+
+    // For tests: the reader while it runs, the port while it is owned.
+    TRead* Reader() const { return m_reader.get(); }
+    SerialPort* Port() const { return m_port.get(); }
+
+    // The chunk hand-over (DeliverChunk), public for tests.
+    void DeliverChunk(const char* text);
+
+private:
+    CreatePort m_createPort;
+    IsEnabled m_isEnabled;
+    ReceiveText m_receiveText;
+    std::unique_ptr<SerialPort> m_port;
+    std::unique_ptr<TRead> m_reader;
+    bool m_portOpen = false;
+    QString m_portText;
+    QColor m_portColour;
+    QString m_statusHint;
+};

@@ -1,0 +1,105 @@
+#pragma once
+// The GPS information screen (Parts 6.1, 6.2). Created hidden at start-up, last of the
+// windows; its construction (FormCreate) opens the GPS port and starts the reader, its
+// destruction (FormDestroy) stops the reader and closes the port. It exists for the whole
+// run and decodes input whether shown or not; it is shown modally from the home screen
+// and hidden again with DoneBtn.
+//
+// The logic lives in plain classes: GpsPort (the port and reader) and NmeaReceiver
+// (pending text, sentence log, RMC decoding). The screen mirrors their state into its
+// controls.
+#include "gps/GpsPort.h"
+#include "gps/NmeaReceiver.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPlainTextEdit;
+class TabPager;
+class TMainForm;
+class TouchButton;
+class TouchLabel;
+class TPerformanceGraph;
+
+class TGpsInfo : public QDialog {
+    Q_OBJECT
+public:
+    // FormCreate: readings -1, then the port named by GPSPort is opened and read.
+    explicit TGpsInfo(TMainForm* mainForm);
+    // FormDestroy: stops the reader, then closes the port. Touches nothing of the main
+    // window, so it may run after the main window's own members are gone.
+    ~TGpsInfo() override;
+
+    // The GPS readings: -1 until the first decoded RMC sentence.
+    double SpeedKnots() const { return m_receiver.Readings().SpeedKnots; }
+    double SpeedMph() const { return m_receiver.Readings().SpeedMph; }
+    double SpeedKmph() const { return m_receiver.Readings().SpeedKmph; }
+    double HeadingDegrees() const { return m_receiver.Readings().HeadingDegrees; }
+
+    // The GPS status hint set at start-up: empty when the port opened; the home
+    // screen's SpeedStatusDisplay takes it (gpsStatusHintChanged is emitted once, from the
+    // constructor).
+    QString GpsStatusHint() const { return m_port.StatusHint(); }
+    bool PortOpen() const { return m_port.PortOpen(); }
+
+    // The logic behind the screen, for the home screen and tests.
+    const NmeaReceiver& receiver() const { return m_receiver; }
+    const GpsPort& port() const { return m_port; }
+
+    // Controls.
+    TouchLabel* HeadingLabel; // "GPS INFO"
+    TouchButton* DoneBtn;
+    TabPager* AdvSmoothTabPager1;
+    // Tab1 "GPS Info"
+    QLineEdit* Port;
+    QLineEdit* Speed;
+    TouchLabel* SpeedUnitLabel; // "MPH"
+    QLineEdit* Heading;
+    TouchLabel* HeadingUnitLabel; // "Deg."
+    TouchLabel* KphDisplay;
+    TouchLabel* KphCaption; // "KNOTS"
+    TouchLabel* MphDisplay;
+    TouchLabel* MphCaption; // "MPH"
+    TouchLabel* KmphDisp;
+    TouchLabel* KmphCaption; // "KmPH"
+    TouchButton* ClearGraphBtn;
+    TPerformanceGraph* SpeedGraph;
+    TouchLabel* SpeedGraphCaption; // "History (MPH)"
+    // Tab2 "Advanced  "
+    QPlainTextEdit* Memo1;
+    TouchButton* ResetGpsBtn;
+    QPlainTextEdit* GPSLog;
+    QLineEdit* LastSentence;
+
+    // Handlers.
+    void DoneBtnClick();
+    void ResetGpsBtnClick();
+    void ClearGraphBtnClick();
+
+    // DeliverChunk: what the reader runs on the window thread for each chunk
+    // (the receive buffer, zero-terminated); drops it while GPS input is disabled.
+    void DeliverChunk(const char* text) { m_port.DeliverChunk(text); }
+
+signals:
+    void gpsStatusHintChanged(const QString& hint);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildInfoPage(QWidget* page);
+    void buildAdvancedPage(QWidget* page);
+    void showPending();
+    void showLog();
+    void showLastSentence(bool repaintNow);
+    void showReadings();
+    void Memo1Edited();
+    void click();
+
+    TMainForm* m_mainForm;
+    NmeaReceiver m_receiver;
+    GpsPort m_port;
+    bool m_updatingMemo = false;
+};

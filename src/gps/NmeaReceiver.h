@@ -1,0 +1,108 @@
+#pragma once
+// NMEA sentence handling of the GPS information screen, without any window:
+// the pending text (Memo1) that received chunks are appended to, the cutting of complete
+// lines out of it, the sentence log (GPSLog, newest first, at most 50 lines), and the
+// decoding of "$GPRMC," sentences, one insertion behind, into the four readings and the
+// display texts. TGpsInfo mirrors this state into its controls.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace Nmea {
+
+// Speed conversions.
+constexpr double MphPerKnot = 1.15077945;
+constexpr double KmphPerKnot = 1.852;
+
+// "As text": general decimal notation with at most 15 significant digits, no trailing
+// zeros, no thousands separators, "." as decimal point; scientific ("1.5E-6", "1E20")
+// below 0.00001 and from 10^15 up.
+QString FloatToStr(double value);
+// A decimal number with "." as decimal point (optional sign, digits with an optional
+// point, optional exponent, blanks around it allowed); nullopt for anything else, the
+// empty text included, and for numbers out of the double range.
+std::optional<double> StrToFloat(const QString& text);
+// Without leading and trailing blanks and control characters (code 32 and below).
+QByteArray Trim(const QByteArray& text);
+QString Trim(const QString& text);
+
+} // namespace Nmea
+
+// The four GPS readings: -1 until the first decoded RMC sentence.
+struct GpsReadings {
+    double SpeedKnots = -1;
+    double SpeedMph = -1;
+    double SpeedKmph = -1;
+    double HeadingDegrees = -1;
+};
+
+class NmeaReceiver {
+public:
+    // An NMEA sentence is at most 82 characters, its CR LF included, but real receivers
+    // send longer proprietary ones (the captures in shared/testdata hold some of 117).
+    // Pending text that cannot be cut any further is kept to its last 256 characters,
+    // which hold any sentence still arriving with room to spare, so garbage without line
+    // breaks or without "$" keeps memory and work per chunk flat.
+    static constexpr int MaxPendingLength = 256;
+    static constexpr int MaxLogLines = 50;
+
+    NmeaReceiver();
+
+    // --- pending text (Memo1) ---
+    const QByteArray& Pending() const { return m_pending; }
+    // Appends a received chunk (8-bit text) and cuts complete lines out of the front
+    // (Memo1Change), processing pending events after each line.
+    void AppendPending(const QByteArray& chunk);
+    // Replaces the pending text (an edit of Memo1) and cuts.
+    void SetPending(const QByteArray& text);
+    void ClearPending();
+
+    // --- sentence log (GPSLog), newest first ---
+    const QStringList& Log() const { return m_log; }
+    void ClearLog();
+
+    // ResetGpsBtnClick: empty the log, then the pending text.
+    void Reset();
+
+    // --- results ---
+    const GpsReadings& Readings() const { return m_readings; }
+    // Display texts, as the screen shows them.
+    QString KphDisplay = QStringLiteral("0");
+    QString MphDisplay = QStringLiteral("0");
+    QString KmphDisp = QStringLiteral("0");
+    QString Speed = QStringLiteral("-1");
+    QString Heading = QStringLiteral("-1");
+    QString LastSentence;
+    bool LastSentenceIsRmc = false; // green when true, blue otherwise
+
+    // --- hooks, all optional ---
+    // Step 6 of line cutting: let the window thread process its pending events.
+    std::function<void()> LetEventsRun;
+    std::function<void()> OnPendingChanged;
+    std::function<void()> OnLogChanged;
+    // LastSentence was set; `repaintNow` for an RMC sentence (shown before decoding).
+    std::function<void(bool repaintNow)> OnLastSentenceChanged;
+    // Any of the readings and display texts changed.
+    std::function<void()> OnReadingsChanged;
+
+    // Counters for tests and benchmarks.
+    long long SentencesLogged() const { return m_logged; }
+    long long SentencesDecoded() const { return m_decoded; }
+
+private:
+    void CutLines();
+    bool CutOneLine();
+    void LogChanged(); // GPSLogChange
+    void Decode(const QString& sentence);
+    void PendingChanged();
+
+    QByteArray m_pending;
+    QStringList m_log;
+    GpsReadings m_readings;
+    bool m_cutting = false;
+    long long m_logged = 0;
+    long long m_decoded = 0;
+};
