@@ -2,6 +2,7 @@
 
 #include "home/Welcomeframeunit.h"
 #include "platform/Pointer.h"
+#include "tools/Systemframeunit.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/ColourStyles.h"
 #include "widgets/TabPager.h"
@@ -420,6 +421,7 @@ void TSettingsForm::choosePath(const QString& title, const QString& filter, cons
         return;
     m_mainForm->settings().setValue(key, *chosen);
     label->setText(*chosen);
+    m_mainForm->SystemFrame1->updateToolsButton();
 }
 
 void TSettingsForm::ServiceManualPathBtnClick()
@@ -432,7 +434,8 @@ void TSettingsForm::ServiceManualPathBtnClick()
 void TSettingsForm::ObdiiApplicationPathBtnClick()
 {
     choosePath(QStringLiteral("Select OBDII Application"),
-               QStringLiteral("Application Files (*.exe,*.com,*.bat,*.cmd)|*.EXE;*.COM;*.BAT;*.CMD"),
+               // Linux programs and scripts mostly have no extension, so they are offered first.
+               QStringLiteral("Programs and scripts|*|Application Files (*.exe,*.com,*.bat,*.cmd)|*.EXE;*.COM;*.BAT;*.CMD"),
                Key::ObdiiApplicationPath, ObdiiApplicationPath);
 }
 

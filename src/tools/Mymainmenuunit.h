@@ -1,14 +1,54 @@
 #pragma once
-// The system menu.
+// The system menu: the desktop's file manager, the about dialog, running a program or a
+// typed command, restart, power off, minimise and exit. Made once at start-up and shown
+// modally by the main window's System button.
 #include <QDialog>
 
+class CaptionPanel;
 class TMainForm;
+class TouchButton;
+class TouchLabel;
 
 class TMyMainMenu : public QDialog {
     Q_OBJECT
 public:
     explicit TMyMainMenu(TMainForm* mainForm);
 
+    CaptionPanel* MenuPanel;
+    TouchLabel* AdvSmoothLabel5;
+    TouchButton* DoneBtn;
+    TouchButton* AdvSmoothButton1;
+    TouchButton* AdvSmoothButton2;
+    TouchButton* AdvSmoothButton3;
+    TouchButton* AdvSmoothButton4;
+    TouchButton* RestartBtn;
+    TouchButton* PowerOffBtn;
+    TouchButton* MinimiseBtn;
+    TouchButton* ExitBtn;
+
+    void ExitBtnClick();
+    void MinimiseBtnClick();
+    void RestartBtnClick();
+    void PowerOffBtnClick();
+    // Manage Files.
+    void AdvSmoothButton1Click();
+    // About Karvex.
+    void AdvSmoothButton2Click();
+    // Run Program.
+    void AdvSmoothButton3Click();
+    // Run Command.
+    void AdvSmoothButton4Click();
+    void DoneBtnClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    enum class Shutdown { Restart, PowerOff };
+    void shutDown(Shutdown kind);
+    // Ends the menu's modal run and lets the screen repaint without it.
+    void hideMenu();
+    void click();
+
     TMainForm* m_mainForm;
 };

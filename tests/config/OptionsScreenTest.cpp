@@ -189,7 +189,8 @@ TEST_F(OptionsScreenTest, PathPickersAskTheRightQuestionAndKeepOnCancel)
     EXPECT_EQ(requests[0].filter,
               "Text files (*.txt,*.rtf,*.doc)|*.TXT;*.RTF;*.DOC|HTML Files (*.html)|*.HTM;*.HTML|Adobe Acrobat (*.pdf)|*.PDF");
     EXPECT_EQ(requests[2].title, "Select OBDII Application");
-    EXPECT_EQ(requests[2].filter, "Application Files (*.exe,*.com,*.bat,*.cmd)|*.EXE;*.COM;*.BAT;*.CMD");
+    EXPECT_EQ(requests[2].filter,
+              "Programs and scripts|*|Application Files (*.exe,*.com,*.bat,*.cmd)|*.EXE;*.COM;*.BAT;*.CMD");
 }
 
 TEST_F(OptionsScreenTest, TurningAPageSpeaksItsCaptionAsItStands)
