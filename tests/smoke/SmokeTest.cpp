@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -101,8 +102,8 @@ public:
     InstalledProgram()
     {
         const QDir built(TestPaths::builtProgramFolder());
-        for (const QString& name : {"karvex", "click.wav", "hover.wav", "error.wav", "licence.txt"})
-            QFile::copy(built.filePath(name), m_folder.file(name));
+        for (const char* name : {"karvex", "click.wav", "hover.wav", "error.wav", "licence.txt"})
+            QFile::copy(built.filePath(QLatin1String(name)), m_folder.file(QLatin1String(name)));
         QFile::setPermissions(m_folder.file("karvex"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QString executable() const { return m_folder.file("karvex"); }
