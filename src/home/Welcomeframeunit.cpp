@@ -1,41 +1,179 @@
 #include "home/Welcomeframeunit.h"
 
+#include "gps/Gpsinfounit.h"
+#include "gps/Perfgrap.h"
+#include "home/GpsReports.h"
 #include "playback/NowPlayingTexts.h"
 #include "playlists/Mediaframeunit.h"
 #include "shell/Mainunit.h"
 #include "widgets/CaptionPanel.h"
+#include "widgets/LedNumber.h"
+#include "widgets/RoundGauge.h"
+#include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 #include "widgets/TrackBar.h"
 
+#include <QMouseEvent>
 #include <QTimer>
+
+namespace {
+
+const QString NoMediaSelected = QStringLiteral("No Media Selected   ");
+const QString GpsOffline = QStringLiteral("GPS OFFLINE\n\nWaiting For GPS Data");
+const QString TickerGap = QStringLiteral("   ");
+// The gauges print their value with three digits ("045"), the LED numbers as "045.90".
+const QString GaugeFormat = QStringLiteral("%03.0f");
+
+QString ledText(double value)
+{
+    return QString::asprintf("%06.2f", value);
+}
+
+TouchLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, int pixels,
+                      Qt::Alignment alignment)
+{
+    auto* label = new TouchLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setFontPixelSize(pixels, true);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment);
+    return label;
+}
+
+TouchButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place)
+{
+    auto* button = new TouchButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(place);
+    button->setFontPixelSize(20);
+    return button;
+}
+
+RoundGauge* makeGauge(QWidget* parent, const char* name, QRect place)
+{
+    auto* gauge = new RoundGauge(parent);
+    gauge->setObjectName(QLatin1String(name));
+    gauge->setGeometry(place);
+    gauge->setValueFormat(GaugeFormat);
+    return gauge;
+}
+
+LedNumber* makeLed(QWidget* parent, const char* name, QRect place)
+{
+    auto* led = new LedNumber(ledText(0), parent);
+    led->setObjectName(QLatin1String(name));
+    led->setGeometry(place);
+    return led;
+}
+
+void showColours(LedNumber* led, const LedColours& colours)
+{
+    led->setColours(colours.top, colours.bottom);
+}
+
+} // namespace
 
 TWelcomeFrame::TWelcomeFrame(TMainForm* mainForm)
     : QWidget(mainForm)
     , m_mainForm(mainForm)
 {
     setObjectName(QStringLiteral("TWelcomeFrame"));
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
 
+    buildClock();
+    buildSpeedAndHeading();
+    buildNowPlaying();
+
+    SpeedGraphTimer = new QTimer(this);
+    SpeedGraphTimer->setInterval(1000);
+    TextScrollTimer = new QTimer(this);
+    TextScrollTimer->setInterval(200);
+    connect(SpeedGraphTimer, &QTimer::timeout, this, &TWelcomeFrame::SpeedGraphTimerTimer);
+    connect(TextScrollTimer, &QTimer::timeout, this, &TWelcomeFrame::TextScrollTimerTimer);
+}
+
+void TWelcomeFrame::buildClock()
+{
+    AdvSmoothPanel1 = new CaptionPanel(QStringLiteral(" Karvex"), this);
+    AdvSmoothPanel1->setObjectName(QStringLiteral("AdvSmoothPanel1"));
+    AdvSmoothPanel1->setGeometry(8, 8, 512, 82);
+    TopDateOutput = makeLabel(AdvSmoothPanel1, "TopDateOutput", QStringLiteral("01 January 2012"), {12, 32, 250, 42},
+                              30, Qt::AlignLeft | Qt::AlignVCenter);
+    TopTimeOutput = makeLabel(AdvSmoothPanel1, "TopTimeOutput", QStringLiteral("00:00 AM"), {262, 32, 238, 42}, 30,
+                              Qt::AlignRight | Qt::AlignVCenter);
+    for (TouchLabel* label : {TopDateOutput, TopTimeOutput})
+        label->installEventFilter(this);
+    connect(AdvSmoothPanel1, &CaptionPanel::clicked, this, &TWelcomeFrame::AdvSmoothPanel1Click);
+}
+
+void TWelcomeFrame::buildSpeedAndHeading()
+{
+    MphBtn = makeButton(this, "MphBtn", QStringLiteral("MPH"), {8, 98, 96, 50});
+    KmphBtn = makeButton(this, "KmphBtn", QStringLiteral("KmPH"), {108, 98, 96, 50});
+    KnotsBtn = makeButton(this, "KnotsBtn", QStringLiteral("Knots"), {208, 98, 96, 50});
+    m_units = new ToggleGroup(false, this);
+    for (TouchButton* toggle : {MphBtn, KmphBtn, KnotsBtn})
+        m_units->add(toggle);
+    m_units->setDown(MphBtn);
+
+    SpeedStatusDisplay = makeButton(this, "SpeedStatusDisplay", QStringLiteral("GPS"), {318, 101, 48, 44});
+    SpeedStatusDisplay->setFontPixelSize(15);
+    SpeedStatusDisplay->setFaceColour(LedColour::Red);
+    SpeedStatusDisplay->hide();
+    AdvSmoothButton1 = makeButton(this, "AdvSmoothButton1", QString(), {374, 98, 70, 50});
+    AdvSmoothButton1->setGlyph(Glyph::Globe);
+    ReadMeBtn = makeButton(this, "ReadMeBtn", QString(), {450, 98, 70, 50});
+    ReadMeBtn->setGlyph(Glyph::ReadAloud);
+
+    const SpeedUnitInfo& mph = speedUnitInfo(SpeedUnit::Mph);
+    SpeedGuage = makeGauge(this, "SpeedGuage", {8, 154, 252, 252});
+    SpeedGuage->setRange(0, mph.gaugeMaximum);
+    SpeedGuage->setDivisions(14);
+    SpeedGuage->setMinorTicks(1);
+    SpeedGuage->setDialText(mph.dialText);
+    CompassGuage = makeGauge(this, "CompassGuage", {268, 154, 252, 252});
+    CompassGuage->setRange(0, 360);
+    CompassGuage->setDivisions(8);
+    CompassGuage->setSweep(0, 360);
+    CompassGuage->setTickLabels({"N", "NE", "E", "SE", "S", "SW", "W", "NW"});
+
+    SpeedLed = makeLed(this, "SpeedLed", {24, 408, 220, 56});
+    CompassLed = makeLed(this, "CompassLed", {284, 408, 220, 56});
+
+    connect(MphBtn, &QAbstractButton::clicked, this, &TWelcomeFrame::MphBtnClick);
+    connect(KmphBtn, &QAbstractButton::clicked, this, &TWelcomeFrame::KmphBtnClick);
+    connect(KnotsBtn, &QAbstractButton::clicked, this, &TWelcomeFrame::KnotsBtnClick);
+    connect(SpeedGuage, &RoundGauge::clicked, this, &TWelcomeFrame::SpeedGuageClick);
+    connect(SpeedLed, &LedNumber::clicked, this, &TWelcomeFrame::SpeedGuageClick);
+    connect(CompassGuage, &RoundGauge::clicked, this, &TWelcomeFrame::CompassGuageClick);
+    connect(CompassLed, &LedNumber::clicked, this, &TWelcomeFrame::CompassGuageClick);
+    connect(SpeedStatusDisplay, &QAbstractButton::clicked, this, &TWelcomeFrame::SpeedStatusDisplayClick);
+    connect(AdvSmoothButton1, &QAbstractButton::clicked, this, &TWelcomeFrame::AdvSmoothButton1Click);
+    connect(ReadMeBtn, &QAbstractButton::clicked, this, &TWelcomeFrame::ReadMeBtnClick);
+}
+
+void TWelcomeFrame::buildNowPlaying()
+{
     NowPlayingPanel = new CaptionPanel(QString(), this);
     NowPlayingPanel->setObjectName(QStringLiteral("NowPlayingPanel"));
     NowPlayingPanel->setGeometry(8, 470, 512, 118);
 
-    NowPlayingStatus = new TouchLabel(QStringLiteral("Karvex Mobile Media"), NowPlayingPanel);
-    NowPlayingStatus->setObjectName(QStringLiteral("NowPlayingStatus"));
-    NowPlayingStatus->setGeometry(10, 28, 440, 38);
-    NowPlayingStatus->setFontPixelSize(22, true);
-    NowPlayingStatus->setTextFormat(Qt::PlainText);
+    NowPlayingStatus = makeLabel(NowPlayingPanel, "NowPlayingStatus", QStringLiteral("Karvex Mobile Media"),
+                                 {10, 28, 440, 38}, 22, Qt::AlignLeft | Qt::AlignVCenter);
+    NowPlayingStatus->installEventFilter(this);
 
     NowPlayingProgress = new ProgressBar(NowPlayingPanel);
     NowPlayingProgress->setObjectName(QStringLiteral("NowPlayingProgress"));
     NowPlayingProgress->setGeometry(10, 74, 440, 30);
     NowPlayingProgress->setFormat(QStringLiteral("%.0f%%"));
 
-    SpeedGraphTimer = new QTimer(this);
-    SpeedGraphTimer->setInterval(1000);
-    TextScrollTimer = new QTimer(this);
-    TextScrollTimer->setInterval(200);
-
-    connect(SpeedGraphTimer, &QTimer::timeout, this, &TWelcomeFrame::SpeedGraphTimerTimer);
+    NowPlayingReadMeBtn = makeButton(NowPlayingPanel, "NowPlayingReadMeBtn", QString(), {456, 30, 48, 74});
+    NowPlayingReadMeBtn->setGlyph(Glyph::ReadAloud);
+    connect(NowPlayingReadMeBtn, &QAbstractButton::clicked, this, &TWelcomeFrame::NowPlayingReadMeBtnClick);
 }
 
 void TWelcomeFrame::startTimers()
@@ -50,12 +188,34 @@ void TWelcomeFrame::SetNowPlayingText(const QString& text)
     NowPlayingStatus->setText(text);
 }
 
+std::optional<SpeedUnit> TWelcomeFrame::selectedUnit() const
+{
+    if (MphBtn->isChecked())
+        return SpeedUnit::Mph;
+    if (KmphBtn->isChecked())
+        return SpeedUnit::Kmph;
+    if (KnotsBtn->isChecked())
+        return SpeedUnit::Knots;
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------- the tick
+
 void TWelcomeFrame::SpeedGraphTimerTimer()
 {
+    ShowDateAndTime();
     if (UpdateMediaDisplays()) {
         AdvanceAtEndOfTrack();
         return; // the speed and heading displays wait for the next tick
     }
+    ShowSpeedAndHeading();
+}
+
+void TWelcomeFrame::ShowDateAndTime()
+{
+    const HomeClock::Texts texts = m_clock.texts();
+    TopDateOutput->setText(texts.date);
+    TopTimeOutput->setText(texts.time);
 }
 
 bool TWelcomeFrame::UpdateMediaDisplays()
@@ -64,7 +224,7 @@ bool TWelcomeFrame::UpdateMediaDisplays()
     TMediaFrame& media = *m_mainForm->MediaFrame1;
     if (!player.isOpen()) {
         media.ShowNoMedia();
-        NowPlayingStatus->setToolTip(QStringLiteral("No Media Selected   "));
+        NowPlayingStatus->setToolTip(NoMediaSelected);
         NowPlayingProgress->setPosition(0);
         return false;
     }
@@ -92,4 +252,179 @@ void TWelcomeFrame::AdvanceAtEndOfTrack()
     }
     if (playlist.selectedIndex() >= 0)
         m_mainForm->PlayBtnClick();
+}
+
+void TWelcomeFrame::ShowSpeedAndHeading()
+{
+    // Before the GPS screen exists there are no readings: the same as no fix yet.
+    TGpsInfo* gps = m_mainForm->GpsInfo;
+    const std::optional<SpeedUnit> unit = selectedUnit();
+    double selectedSpeed = -1;
+    if (gps && unit) {
+        switch (*unit) {
+        case SpeedUnit::Mph: selectedSpeed = gps->SpeedMph(); break;
+        case SpeedUnit::Kmph: selectedSpeed = gps->SpeedKmph(); break;
+        case SpeedUnit::Knots: selectedSpeed = gps->SpeedKnots(); break;
+        }
+    }
+    const GpsDisplay shown =
+        GpsDisplay::of(selectedSpeed, gps ? gps->HeadingDegrees() : -1, gps ? gps->SpeedMph() : -1);
+
+    SpeedLed->setText(ledText(shown.speed));
+    SpeedGuage->setValue(shown.speed);
+    showColours(SpeedLed, shown.speedColours);
+    CompassLed->setText(ledText(shown.heading));
+    CompassGuage->setValue(shown.heading);
+    showColours(CompassLed, shown.compassColours);
+    SpeedStatusDisplay->setVisible(shown.offline);
+    if (shown.offline)
+        SpeedStatusDisplay->setToolTip(GpsOffline);
+    if (shown.graphPoint && gps) {
+        gps->SpeedGraph->DataPoint(shown.graphPoint->colour, shown.graphPoint->value);
+        gps->SpeedGraph->Update();
+    }
+}
+
+// ---------------------------------------------------------------- ticker
+
+void TWelcomeFrame::TextScrollTimerTimer()
+{
+    if (!m_tickerRunning)
+        return;
+    const QString text = NowPlayingStatus->text();
+    if (text.isEmpty())
+        return;
+    // A character outside the basic plane is two code units; they move together.
+    const qsizetype first = text.at(0).isHighSurrogate() && text.size() > 1 ? 2 : 1;
+    NowPlayingStatus->setText(text.mid(first) + text.left(first));
+}
+
+void TWelcomeFrame::NowPlayingStatusClick()
+{
+    if (m_tickerRunning) {
+        m_tickerRunning = false;
+        NowPlayingStatus->setText(NowPlayingStatus->toolTip());
+    } else {
+        NowPlayingStatus->setToolTip(NowPlayingStatus->text());
+        NowPlayingStatus->setText(NowPlayingStatus->text() + TickerGap);
+        m_tickerRunning = true;
+    }
+}
+
+// ---------------------------------------------------------------- units
+
+void TWelcomeFrame::MphBtnClick()
+{
+    SelectUnit(SpeedUnit::Mph, MphBtn);
+}
+
+void TWelcomeFrame::KmphBtnClick()
+{
+    SelectUnit(SpeedUnit::Kmph, KmphBtn);
+}
+
+void TWelcomeFrame::KnotsBtnClick()
+{
+    SelectUnit(SpeedUnit::Knots, KnotsBtn);
+}
+
+void TWelcomeFrame::SelectUnit(SpeedUnit unit, TouchButton* toggle)
+{
+    const SpeedUnitInfo& info = speedUnitInfo(unit);
+    m_mainForm->ClickAndSpeak(info.spokenName);
+    SpeedGuage->setDialText(info.dialText);
+    SpeedGuage->setRange(0, info.gaugeMaximum);
+    // Down before the tick, so that the displays and the graph follow the new unit at once.
+    m_units->setDown(toggle);
+    SpeedGraphTimerTimer();
+}
+
+// ---------------------------------------------------------------- reports
+
+ShownGps TWelcomeFrame::shownGps() const
+{
+    return {!SpeedStatusDisplay->isHidden(), CompassLed->topColour() == LedColour::Grey, SpeedLed->text(),
+            CompassLed->text(), selectedUnit()};
+}
+
+void TWelcomeFrame::SpeedGuageClick()
+{
+    if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
+        m_mainForm->SpeakText(GpsReports::speed(shownGps()));
+}
+
+void TWelcomeFrame::CompassGuageClick()
+{
+    if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
+        m_mainForm->SpeakText(GpsReports::heading(shownGps()));
+}
+
+void TWelcomeFrame::ReadMeBtnClick()
+{
+    m_mainForm->SpeakText(GpsReports::full(shownGps()));
+}
+
+void TWelcomeFrame::NowPlayingReadMeBtnClick()
+{
+    m_mainForm->SpeakText(NowPlayingStatus->toolTip());
+}
+
+void TWelcomeFrame::AdvSmoothPanel1Click()
+{
+    if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
+        m_mainForm->SpeakText(TopTimeOutput->text());
+}
+
+void TWelcomeFrame::TopDateOutputDblClick()
+{
+    m_dateTimeSettings.open();
+}
+
+void TWelcomeFrame::SpeedStatusDisplayClick()
+{
+    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_mainForm->ShowErrorNotice(SpeedStatusDisplay->toolTip());
+}
+
+void TWelcomeFrame::AdvSmoothButton1Click()
+{
+    m_mainForm->ClickAndSpeak(QStringLiteral("G P S Info"));
+    if (m_mainForm->GpsInfo)
+        m_mainForm->GpsInfo->exec();
+}
+
+// ---------------------------------------------------------------- label taps
+
+bool TWelcomeFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto* mouse = dynamic_cast<QMouseEvent*>(event);
+    if (!mouse || mouse->button() != Qt::LeftButton)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonDblClick:
+        if (watched == TopDateOutput) {
+            m_pressedLabel = nullptr;
+            TopDateOutputDblClick();
+            return true;
+        }
+        [[fallthrough]]; // elsewhere the second tap of a double tap is a tap of its own
+    case QEvent::MouseButtonPress:
+        m_pressedLabel = watched;
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (watched == m_pressedLabel && static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()))
+            labelTapped(watched);
+        m_pressedLabel = nullptr;
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void TWelcomeFrame::labelTapped(QObject* label)
+{
+    if (label == NowPlayingStatus)
+        NowPlayingStatusClick();
+    else
+        AdvSmoothPanel1Click();
 }

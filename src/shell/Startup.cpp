@@ -4,6 +4,7 @@
 #include "dialogs/Myerrorunit.h"
 #include "dialogs/Mypromptunit.h"
 #include "gps/Gpsinfounit.h"
+#include "home/Welcomeframeunit.h"
 #include "playlists/Openplaylistunit.h"
 #include "shell/Mainunit.h"
 #include "tools/Mymainmenuunit.h"
@@ -31,6 +32,7 @@ std::unique_ptr<TMainForm> createWindows(Services services)
     main->OpenPlaylistForm = new TOpenPlaylistForm(main);
     main->SettingsForm = new TSettingsForm(main);
     main->GpsInfo = new TGpsInfo(main);
+    main->WelcomeFrame1->SpeedStatusDisplay->setToolTip(main->GpsInfo->GpsStatusHint());
     return mainForm;
 }
 

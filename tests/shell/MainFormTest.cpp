@@ -285,6 +285,18 @@ TEST_F(MainFormTest, VolumeTimerWritesOnlyWhenTheBarMoved)
     EXPECT_EQ(program.fakes.mixer->writes.size(), 1u);
 }
 
+TEST_F(MainFormTest, MuteTappedTwiceBeforeAFlashEndsBlackAndUnmuted)
+{
+    program.start();
+    m().MuteBtn->click();
+    m().MuteBtn->click();
+    m().FlashTimerTimer();
+    EXPECT_FALSE(m().isMuted());
+    EXPECT_FALSE(program.fakes.mixer->muted);
+    EXPECT_EQ(m().MuteBtn->bevelColour(), Black);
+    EXPECT_EQ(m().MuteBtn->captionColour(), Black);
+}
+
 TEST_F(MainFormTest, MuteTurnsRedFlashesAndEndsBlack)
 {
     program.start(AllOn);
