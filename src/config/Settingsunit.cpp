@@ -6,6 +6,7 @@
 #include "widgets/CaptionPanel.h"
 #include "widgets/ColourStyles.h"
 #include "widgets/TabPager.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 #include "widgets/TouchList.h"
@@ -26,21 +27,9 @@ constexpr int DefaultDayTheme = 4;
 constexpr int DefaultNightTheme = 5;
 const QString NoSetting = QStringLiteral("No Setting");
 
-TouchLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, int pixels, bool bold)
-{
-    auto* label = new TouchLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setFontPixelSize(pixels, bold);
-    return label;
-}
-
 TouchButton* makeToggle(QWidget* parent, const char* name, const QString& caption, QRect place)
 {
-    auto* button = new TouchButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setFontPixelSize(19);
+    TouchButton* button = placeButton(parent, name, caption, place, 19);
     button->setCheckable(true);
     return button;
 }
@@ -88,12 +77,9 @@ TSettingsForm::TSettingsForm(TMainForm* mainForm)
     panel->setCornerRadius(0);
     panel->setBorder(QColor(), 0);
 
-    AdvSmoothLabel5 = makeLabel(panel, "AdvSmoothLabel5", QStringLiteral("OPTIONS"), {14, 6, 300, 56}, 40, true);
+    AdvSmoothLabel5 = placeLabel(panel, "AdvSmoothLabel5", QStringLiteral("OPTIONS"), {14, 6, 300, 56}, 40, true);
     AdvSmoothLabel5->setTextColour(Qt::black);
-    DoneBtn = new TouchButton(QString(), panel);
-    DoneBtn->setObjectName(QStringLiteral("DoneBtn"));
-    DoneBtn->setGeometry(496, 6, 72, 58);
-    DoneBtn->setGlyph(Glyph::Done);
+    DoneBtn = placeButton(panel, "DoneBtn", QString(), {496, 6, 72, 58}, 21, Glyph::Done);
 
     AdvSmoothTabPager1 = new TabPager(panel);
     AdvSmoothTabPager1->setObjectName(QStringLiteral("AdvSmoothTabPager1"));
@@ -123,7 +109,7 @@ TSettingsForm::TSettingsForm(TMainForm* mainForm)
 void TSettingsForm::buildGeneralPage(QWidget* page)
 {
     page->setObjectName(QStringLiteral("AdvSmoothTabPager11"));
-    AdvSmoothLabel1 = makeLabel(page, "AdvSmoothLabel1", QStringLiteral("Colour Mode"), {20, 14, 400, 32}, 24, true);
+    AdvSmoothLabel1 = placeLabel(page, "AdvSmoothLabel1", QStringLiteral("Colour Mode"), {20, 14, 400, 32}, 24, true);
     DayColourBtn = makeToggle(page, "DayColourBtn", QStringLiteral("Daylight Colours"), {20, 52, 250, 64});
     NightColourBtn = makeToggle(page, "NightColourBtn", QStringLiteral("Night Colours"), {286, 52, 250, 64});
     m_colourMode = new ToggleGroup(false, this);
@@ -131,7 +117,7 @@ void TSettingsForm::buildGeneralPage(QWidget* page)
     m_colourMode->add(NightColourBtn);
     m_colourMode->setDown(DayColourBtn);
 
-    AdvSmoothLabel2 = makeLabel(page, "AdvSmoothLabel2", QStringLiteral("Sound Settings"), {20, 140, 400, 32}, 24, true);
+    AdvSmoothLabel2 = placeLabel(page, "AdvSmoothLabel2", QStringLiteral("Sound Settings"), {20, 140, 400, 32}, 24, true);
     ClickSoundsBtn = makeToggle(page, "ClickSoundsBtn", QStringLiteral("Click Sounds"), {20, 178, 164, 64});
     OtherSoundsBtn = makeToggle(page, "OtherSoundsBtn", QStringLiteral("Misc Sounds"), {196, 178, 164, 64});
     SpeechBtn = makeToggle(page, "SpeechBtn", QStringLiteral("Speech Sounds"), {372, 178, 164, 64});
@@ -166,17 +152,17 @@ void TSettingsForm::buildThemesPage(QWidget* page)
 void TSettingsForm::buildHardwarePage(QWidget* page)
 {
     page->setObjectName(QStringLiteral("AdvSmoothTabPager12"));
-    AdvSmoothLabel6 = makeLabel(page, "AdvSmoothLabel6", QStringLiteral("Control & Display"), {20, 10, 400, 32}, 24, true);
+    AdvSmoothLabel6 = placeLabel(page, "AdvSmoothLabel6", QStringLiteral("Control & Display"), {20, 10, 400, 32}, 24, true);
     HideMouseBtn = makeToggle(page, "HideMouseBtn", QStringLiteral("Hide Mouse Cursor"), {20, 48, 250, 60});
-    AdvSmoothLabel7 = makeLabel(page, "AdvSmoothLabel7", QStringLiteral("Device Settings"), {20, 122, 400, 32}, 24, true);
-    Label2 = makeLabel(page, "Label2",
+    AdvSmoothLabel7 = placeLabel(page, "AdvSmoothLabel7", QStringLiteral("Device Settings"), {20, 122, 400, 32}, 24, true);
+    Label2 = placeLabel(page, "Label2",
                        QStringLiteral("Changes made to Hardware settings below require you to close and restart Karvex for the settings to take effect."),
                        {20, 156, 520, 52}, 16, false);
     Label2->setWordWrap(true);
     Label2->setTextColour(QColor(128, 0, 0));
     GpsBtn = makeToggle(page, "GpsBtn", QStringLiteral("GPS Enabled"), {20, 216, 200, 60});
     GPSPort = makePortList(page, "GPSPort", {236, 224, 304, 46});
-    SOCLabel3 = makeLabel(page, "SOCLabel3", QStringLiteral("Seriel Controller Port"), {20, 290, 206, 46}, 16, true);
+    SOCLabel3 = placeLabel(page, "SOCLabel3", QStringLiteral("Seriel Controller Port"), {20, 290, 206, 46}, 16, true);
     SOCLabel3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SOCPort = makePortList(page, "SOCPort", {236, 290, 304, 46});
     SOCPort->setEnabled(false);
@@ -190,21 +176,15 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
 void TSettingsForm::buildAdvancedPage(QWidget* page)
 {
     page->setObjectName(QStringLiteral("AdvSmoothTabPager13"));
-    AdvSmoothLabel3 = makeLabel(page, "AdvSmoothLabel3", QStringLiteral("Quick Launch File Paths"), {20, 10, 440, 32}, 24, true);
-    Label3 = makeLabel(page, "Label3", QStringLiteral("Service Manual File"), {20, 60, 400, 28}, 18, true);
-    ServiceManualPath = makeLabel(page, "ServiceManualPath", NoSetting, {20, 92, 430, 40}, 17, false);
+    AdvSmoothLabel3 = placeLabel(page, "AdvSmoothLabel3", QStringLiteral("Quick Launch File Paths"), {20, 10, 440, 32}, 24, true);
+    Label3 = placeLabel(page, "Label3", QStringLiteral("Service Manual File"), {20, 60, 400, 28}, 18, true);
+    ServiceManualPath = placeLabel(page, "ServiceManualPath", NoSetting, {20, 92, 430, 40}, 17, false);
     ServiceManualPath->setElideMiddle(true);
-    ServiceManualPathBtn = new TouchButton(QString(), page);
-    ServiceManualPathBtn->setObjectName(QStringLiteral("ServiceManualPathBtn"));
-    ServiceManualPathBtn->setGeometry(462, 66, 76, 64);
-    ServiceManualPathBtn->setGlyph(Glyph::Folder);
-    Label5 = makeLabel(page, "Label5", QStringLiteral("OBDII Application"), {20, 160, 400, 28}, 18, true);
-    ObdiiApplicationPath = makeLabel(page, "ObdiiApplicationPath", NoSetting, {20, 192, 430, 40}, 17, false);
+    ServiceManualPathBtn = placeButton(page, "ServiceManualPathBtn", QString(), {462, 66, 76, 64}, 21, Glyph::Folder);
+    Label5 = placeLabel(page, "Label5", QStringLiteral("OBDII Application"), {20, 160, 400, 28}, 18, true);
+    ObdiiApplicationPath = placeLabel(page, "ObdiiApplicationPath", NoSetting, {20, 192, 430, 40}, 17, false);
     ObdiiApplicationPath->setElideMiddle(true);
-    ObdiiApplicationPathBtn = new TouchButton(QString(), page);
-    ObdiiApplicationPathBtn->setObjectName(QStringLiteral("ObdiiApplicationPathBtn"));
-    ObdiiApplicationPathBtn->setGeometry(462, 166, 76, 64);
-    ObdiiApplicationPathBtn->setGlyph(Glyph::Folder);
+    ObdiiApplicationPathBtn = placeButton(page, "ObdiiApplicationPathBtn", QString(), {462, 166, 76, 64}, 21, Glyph::Folder);
 
     connect(ServiceManualPathBtn, &QAbstractButton::clicked, this, &TSettingsForm::ServiceManualPathBtnClick);
     connect(ObdiiApplicationPathBtn, &QAbstractButton::clicked, this, &TSettingsForm::ObdiiApplicationPathBtnClick);

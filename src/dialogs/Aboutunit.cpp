@@ -4,6 +4,7 @@
 #include "shell/Mainunit.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TabPager.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
@@ -17,19 +18,6 @@ const QString TAboutForm::ThankYou = QStringLiteral(
     "thank you for using kar vex.. "
     "Please support the Karvex project, so that it keeps receiving future updates and enhancements. "
     "To find out more, visit w w w dot karvex dot org.");
-
-namespace {
-
-TouchLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, int pixels, bool bold)
-{
-    auto* label = new TouchLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setFontPixelSize(pixels, bold);
-    return label;
-}
-
-} // namespace
 
 TAboutForm::TAboutForm(TMainForm* mainForm, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
@@ -48,16 +36,10 @@ TAboutForm::TAboutForm(TMainForm* mainForm, QWidget* owner)
     panel->setBorder(QColor(), 0);
     panel->setCornerRadius(0);
 
-    AdvSmoothLabel5 = makeLabel(panel, "AdvSmoothLabel5", QStringLiteral("ABOUT KARVEX"), {14, 6, 380, 56}, 40, true);
+    AdvSmoothLabel5 = placeLabel(panel, "AdvSmoothLabel5", QStringLiteral("ABOUT KARVEX"), {14, 6, 380, 56}, 40, true);
     AdvSmoothLabel5->setTextColour(Qt::black);
-    VoiceHelpBtn = new TouchButton(QString(), panel);
-    VoiceHelpBtn->setObjectName(QStringLiteral("VoiceHelpBtn"));
-    VoiceHelpBtn->setGeometry(414, 6, 72, 58);
-    VoiceHelpBtn->setGlyph(Glyph::ReadAloud);
-    AdvSmoothButton1 = new TouchButton(QString(), panel);
-    AdvSmoothButton1->setObjectName(QStringLiteral("AdvSmoothButton1"));
-    AdvSmoothButton1->setGeometry(496, 6, 72, 58);
-    AdvSmoothButton1->setGlyph(Glyph::Done);
+    VoiceHelpBtn = placeButton(panel, "VoiceHelpBtn", QString(), {414, 6, 72, 58}, 21, Glyph::ReadAloud);
+    AdvSmoothButton1 = placeButton(panel, "AdvSmoothButton1", QString(), {496, 6, 72, 58}, 21, Glyph::Done);
 
     AdvSmoothTabPager1 = new TabPager(panel);
     AdvSmoothTabPager1->setObjectName(QStringLiteral("AdvSmoothTabPager1"));
@@ -66,8 +48,8 @@ TAboutForm::TAboutForm(TMainForm* mainForm, QWidget* owner)
 
     Tab1 = AdvSmoothTabPager1->addPage(QStringLiteral("About  "));
     Tab1->setObjectName(QStringLiteral("Tab1"));
-    AdvSmoothLabel1 = makeLabel(Tab1, "AdvSmoothLabel1", QStringLiteral("Karvex"), {16, 6, 250, 52}, 40, true);
-    Label4 = makeLabel(Tab1, "Label4", QStringLiteral("Media On The Move"), {270, 18, 270, 32}, 20, false);
+    AdvSmoothLabel1 = placeLabel(Tab1, "AdvSmoothLabel1", QStringLiteral("Karvex"), {16, 6, 250, 52}, 40, true);
+    Label4 = placeLabel(Tab1, "Label4", QStringLiteral("Media On The Move"), {270, 18, 270, 32}, 20, false);
     LicenceDisplay = new QPlainTextEdit(Tab1);
     LicenceDisplay->setObjectName(QStringLiteral("LicenceDisplay"));
     LicenceDisplay->setGeometry(16, 64, 528, 214);
@@ -77,15 +59,15 @@ TAboutForm::TAboutForm(TMainForm* mainForm, QWidget* owner)
     QFont licenceFont = LicenceDisplay->font();
     licenceFont.setPixelSize(16);
     LicenceDisplay->setFont(licenceFont);
-    VersionDisplay = makeLabel(Tab1, "VersionDisplay", QStringLiteral("Version 1.0 beta"), {16, 284, 300, 28}, 18, false);
+    VersionDisplay = placeLabel(Tab1, "VersionDisplay", QStringLiteral("Version 1.0 beta"), {16, 284, 300, 28}, 18, false);
 
     QWidget* webPage = AdvSmoothTabPager1->addPage(QStringLiteral("Web Site  "));
-    Label5 = makeLabel(webPage, "Label5", QStringLiteral("For more information visit our web site:"), {16, 20, 528, 32}, 20, false);
+    Label5 = placeLabel(webPage, "Label5", QStringLiteral("For more information visit our web site:"), {16, 20, 528, 32}, 20, false);
     Image1 = new TouchButton(QStringLiteral("KARVEX"), webPage);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 70, 160, 47);
     Image1->setGlyph(Glyph::Globe);
-    SiteLink = makeLabel(webPage, "SiteLink", QStringLiteral("https://www.karvex.org"), {16, 136, 528, 40}, 24, true);
+    SiteLink = placeLabel(webPage, "SiteLink", QStringLiteral("https://www.karvex.org"), {16, 136, 528, 40}, 24, true);
     SiteLink->setTextColour(QColor(0, 0, 255));
     QFont linkFont = SiteLink->font();
     linkFont.setUnderline(true);

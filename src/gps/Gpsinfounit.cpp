@@ -7,6 +7,7 @@
 #include "widgets/CaptionPanel.h"
 #include "widgets/TabPager.h"
 #include "widgets/TouchButton.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchLabel.h"
 
 #include <QCoreApplication>
@@ -31,18 +32,6 @@ void makeWhite(QWidget* widget)
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
     widget->setPalette(palette);
-}
-
-TouchLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, int pixels, bool bold,
-                      Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new TouchLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setFontPixelSize(pixels, bold);
-    label->setAlignment(alignment);
-    label->setTextFormat(Qt::PlainText);
-    return label;
 }
 
 QLineEdit* makeField(QWidget* parent, const char* name, QRect place, Qt::Alignment alignment, int pixels, bool readOnly)
@@ -113,7 +102,7 @@ TGpsInfo::TGpsInfo(TMainForm* mainForm)
     panel->setCornerRadius(0);
     panel->setBorder(QColor(), 0);
 
-    HeadingLabel = makeLabel(panel, "HeadingLabel", QStringLiteral("GPS INFO"), {14, 4, 300, 56}, 40, true);
+    HeadingLabel = placeLabel(panel, "HeadingLabel", QStringLiteral("GPS INFO"), {14, 4, 300, 56}, 40, true);
     HeadingLabel->setTextColour(Qt::black);
     DoneBtn = new TouchButton(QString(), panel);
     DoneBtn->setObjectName(QStringLiteral("DoneBtn"));
@@ -166,9 +155,9 @@ void TGpsInfo::buildInfoPage(QWidget* page)
     page->setObjectName(QStringLiteral("Tab1"));
     Port = makeField(page, "Port", {8, 8, 190, 40}, Qt::AlignCenter, 18, true);
     Speed = makeField(page, "Speed", {236, 8, 90, 40}, Qt::AlignRight | Qt::AlignVCenter, 24, true);
-    SpeedUnitLabel = makeLabel(page, "SpeedUnitLabel", QStringLiteral("MPH"), {330, 8, 60, 40}, 20, true);
+    SpeedUnitLabel = placeLabel(page, "SpeedUnitLabel", QStringLiteral("MPH"), {330, 8, 60, 40}, 20, true);
     Heading = makeField(page, "Heading", {396, 8, 90, 40}, Qt::AlignRight | Qt::AlignVCenter, 24, true);
-    HeadingUnitLabel = makeLabel(page, "HeadingUnitLabel", QStringLiteral("Deg."), {490, 8, 60, 40}, 20, true);
+    HeadingUnitLabel = placeLabel(page, "HeadingUnitLabel", QStringLiteral("Deg."), {490, 8, 60, 40}, 20, true);
 
     ClearGraphBtn = new TouchButton(QStringLiteral(" Clear "), page);
     ClearGraphBtn->setObjectName(QStringLiteral("ClearGraphBtn"));
@@ -176,12 +165,12 @@ void TGpsInfo::buildInfoPage(QWidget* page)
     ClearGraphBtn->setFontPixelSize(22);
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    KphDisplay = makeLabel(page, "KphDisplay", QStringLiteral("0"), {160, 58, 260, 34}, 24, true, right);
-    KphCaption = makeLabel(page, "KphCaption", QStringLiteral("KNOTS"), {430, 58, 120, 34}, 20, true);
-    MphDisplay = makeLabel(page, "MphDisplay", QStringLiteral("0"), {160, 94, 260, 34}, 24, true, right);
-    MphCaption = makeLabel(page, "MphCaption", QStringLiteral("MPH"), {430, 94, 120, 34}, 20, true);
-    KmphDisp = makeLabel(page, "KmphDisp", QStringLiteral("0"), {160, 130, 260, 34}, 24, true, right);
-    KmphCaption = makeLabel(page, "KmphCaption", QStringLiteral("KmPH"), {430, 130, 120, 34}, 20, true);
+    KphDisplay = placeLabel(page, "KphDisplay", QStringLiteral("0"), {160, 58, 260, 34}, 24, true, right);
+    KphCaption = placeLabel(page, "KphCaption", QStringLiteral("KNOTS"), {430, 58, 120, 34}, 20, true);
+    MphDisplay = placeLabel(page, "MphDisplay", QStringLiteral("0"), {160, 94, 260, 34}, 24, true, right);
+    MphCaption = placeLabel(page, "MphCaption", QStringLiteral("MPH"), {430, 94, 120, 34}, 20, true);
+    KmphDisp = placeLabel(page, "KmphDisp", QStringLiteral("0"), {160, 130, 260, 34}, 24, true, right);
+    KmphCaption = placeLabel(page, "KmphCaption", QStringLiteral("KmPH"), {430, 130, 120, 34}, 20, true);
 
     // The speed history: bars, navy grid every 10 pixels, step 1, automatic scale.
     SpeedGraph = new TPerformanceGraph(page);
@@ -194,7 +183,7 @@ void TGpsInfo::buildInfoPage(QWidget* page)
     SpeedGraph->SetScale(0);
     SpeedGraph->SetGradient(100);
     SpeedGraph->SetPenWidth(1);
-    SpeedGraphCaption = makeLabel(SpeedGraph, "SpeedGraphCaption", QStringLiteral("History (MPH)"), {4, 2, 200, 22}, 15, true);
+    SpeedGraphCaption = placeLabel(SpeedGraph, "SpeedGraphCaption", QStringLiteral("History (MPH)"), {4, 2, 200, 22}, 15, true);
     SpeedGraphCaption->setTextColour(Qt::white);
 }
 

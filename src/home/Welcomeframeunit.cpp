@@ -9,6 +9,7 @@
 #include "widgets/CaptionPanel.h"
 #include "widgets/LedNumber.h"
 #include "widgets/RoundGauge.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 #include "widgets/TrackBar.h"
@@ -27,27 +28,6 @@ const QString GaugeFormat = QStringLiteral("%03.0f");
 QString ledText(double value)
 {
     return QString::asprintf("%06.2f", value);
-}
-
-TouchLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, int pixels,
-                      Qt::Alignment alignment)
-{
-    auto* label = new TouchLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setFontPixelSize(pixels, true);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(alignment);
-    return label;
-}
-
-TouchButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place)
-{
-    auto* button = new TouchButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setFontPixelSize(20);
-    return button;
 }
 
 RoundGauge* makeGauge(QWidget* parent, const char* name, QRect place)
@@ -101,10 +81,8 @@ void TWelcomeFrame::buildClock()
     AdvSmoothPanel1 = new CaptionPanel(QStringLiteral(" Karvex"), this);
     AdvSmoothPanel1->setObjectName(QStringLiteral("AdvSmoothPanel1"));
     AdvSmoothPanel1->setGeometry(8, 8, 512, 82);
-    TopDateOutput = makeLabel(AdvSmoothPanel1, "TopDateOutput", QStringLiteral("01 January 2012"), {12, 32, 250, 42},
-                              30, Qt::AlignLeft | Qt::AlignVCenter);
-    TopTimeOutput = makeLabel(AdvSmoothPanel1, "TopTimeOutput", QStringLiteral("00:00 AM"), {262, 32, 238, 42}, 30,
-                              Qt::AlignRight | Qt::AlignVCenter);
+    TopDateOutput = placeLabel(AdvSmoothPanel1, "TopDateOutput", QStringLiteral("01 January 2012"), {12, 32, 250, 42}, 30, true, Qt::AlignLeft | Qt::AlignVCenter);
+    TopTimeOutput = placeLabel(AdvSmoothPanel1, "TopTimeOutput", QStringLiteral("00:00 AM"), {262, 32, 238, 42}, 30, true, Qt::AlignRight | Qt::AlignVCenter);
     for (TouchLabel* label : {TopDateOutput, TopTimeOutput})
         label->installEventFilter(this);
     connect(AdvSmoothPanel1, &CaptionPanel::clicked, this, &TWelcomeFrame::AdvSmoothPanel1Click);
@@ -112,21 +90,21 @@ void TWelcomeFrame::buildClock()
 
 void TWelcomeFrame::buildSpeedAndHeading()
 {
-    MphBtn = makeButton(this, "MphBtn", QStringLiteral("MPH"), {8, 98, 96, 50});
-    KmphBtn = makeButton(this, "KmphBtn", QStringLiteral("KmPH"), {108, 98, 96, 50});
-    KnotsBtn = makeButton(this, "KnotsBtn", QStringLiteral("Knots"), {208, 98, 96, 50});
+    MphBtn = placeButton(this, "MphBtn", QStringLiteral("MPH"), {8, 98, 96, 50}, 20);
+    KmphBtn = placeButton(this, "KmphBtn", QStringLiteral("KmPH"), {108, 98, 96, 50}, 20);
+    KnotsBtn = placeButton(this, "KnotsBtn", QStringLiteral("Knots"), {208, 98, 96, 50}, 20);
     m_units = new ToggleGroup(false, this);
     for (TouchButton* toggle : {MphBtn, KmphBtn, KnotsBtn})
         m_units->add(toggle);
     m_units->setDown(MphBtn);
 
-    SpeedStatusDisplay = makeButton(this, "SpeedStatusDisplay", QStringLiteral("GPS"), {318, 101, 48, 44});
+    SpeedStatusDisplay = placeButton(this, "SpeedStatusDisplay", QStringLiteral("GPS"), {318, 101, 48, 44}, 20);
     SpeedStatusDisplay->setFontPixelSize(15);
     SpeedStatusDisplay->setFaceColour(LedColour::Red);
     SpeedStatusDisplay->hide();
-    AdvSmoothButton1 = makeButton(this, "AdvSmoothButton1", QString(), {374, 98, 70, 50});
+    AdvSmoothButton1 = placeButton(this, "AdvSmoothButton1", QString(), {374, 98, 70, 50}, 20);
     AdvSmoothButton1->setGlyph(Glyph::Globe);
-    ReadMeBtn = makeButton(this, "ReadMeBtn", QString(), {450, 98, 70, 50});
+    ReadMeBtn = placeButton(this, "ReadMeBtn", QString(), {450, 98, 70, 50}, 20);
     ReadMeBtn->setGlyph(Glyph::ReadAloud);
 
     const SpeedUnitInfo& mph = speedUnitInfo(SpeedUnit::Mph);
@@ -162,8 +140,8 @@ void TWelcomeFrame::buildNowPlaying()
     NowPlayingPanel->setObjectName(QStringLiteral("NowPlayingPanel"));
     NowPlayingPanel->setGeometry(8, 470, 512, 118);
 
-    NowPlayingStatus = makeLabel(NowPlayingPanel, "NowPlayingStatus", QStringLiteral("Karvex Mobile Media"),
-                                 {10, 28, 440, 38}, 22, Qt::AlignLeft | Qt::AlignVCenter);
+    NowPlayingStatus = placeLabel(NowPlayingPanel, "NowPlayingStatus", QStringLiteral("Karvex Mobile Media"),
+                                 {10, 28, 440, 38}, 22, true, Qt::AlignLeft | Qt::AlignVCenter);
     NowPlayingStatus->installEventFilter(this);
 
     NowPlayingProgress = new ProgressBar(NowPlayingPanel);
@@ -171,7 +149,7 @@ void TWelcomeFrame::buildNowPlaying()
     NowPlayingProgress->setGeometry(10, 74, 440, 30);
     NowPlayingProgress->setFormat(QStringLiteral("%.0f%%"));
 
-    NowPlayingReadMeBtn = makeButton(NowPlayingPanel, "NowPlayingReadMeBtn", QString(), {456, 30, 48, 74});
+    NowPlayingReadMeBtn = placeButton(NowPlayingPanel, "NowPlayingReadMeBtn", QString(), {456, 30, 48, 74}, 20);
     NowPlayingReadMeBtn->setGlyph(Glyph::ReadAloud);
     connect(NowPlayingReadMeBtn, &QAbstractButton::clicked, this, &TWelcomeFrame::NowPlayingReadMeBtnClick);
 }

@@ -1,24 +1,13 @@
 #include "playback/NowPlayingTexts.h"
 
 #include "playlists/Playlist.h"
+#include "tags/Id3.h"
 
 namespace NowPlayingTexts {
 
 namespace {
 
 const QString Gap = QStringLiteral("   ");
-
-// Without leading and trailing spaces and control characters.
-QString trimmedBlanks(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first).unicode() <= 0x20)
-        ++first;
-    while (last > first && text.at(last - 1).unicode() <= 0x20)
-        --last;
-    return text.mid(first, last - first);
-}
 
 } // namespace
 
@@ -58,7 +47,7 @@ QString displayName(const QString& filePath)
 {
     QString name = fileNamePart(filePath);
     name.replace(QLatin1Char('_'), QLatin1Char(' '));
-    return trimmedBlanks(name) + Gap;
+    return TID3::trimmed(name) + Gap;
 }
 
 QString details(const QString& filePath, const NowPlayingInfo& info)
@@ -87,10 +76,10 @@ TrackPanel TrackPanel::of(const NowPlayingInfo& info)
 
 QString spokenTrack(const QString& title, const QString& artist, const QString& album, const QString& genreYear)
 {
-    QString sentence = trimmedBlanks(title);
-    const QString artistText = trimmedBlanks(artist);
-    const QString albumText = trimmedBlanks(album);
-    const QString genreYearText = trimmedBlanks(genreYear);
+    QString sentence = TID3::trimmed(title);
+    const QString artistText = TID3::trimmed(artist);
+    const QString albumText = TID3::trimmed(album);
+    const QString genreYearText = TID3::trimmed(genreYear);
     if (!artistText.isEmpty())
         sentence += QStringLiteral(". by ") + artistText;
     if (!albumText.isEmpty())

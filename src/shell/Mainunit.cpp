@@ -13,6 +13,7 @@
 #include "tools/Mymainmenuunit.h"
 #include "tools/Systemframeunit.h"
 #include "widgets/CaptionPanel.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TrackBar.h"
 
@@ -27,15 +28,6 @@ namespace {
 const QColor Lime(0, 255, 0);
 const QColor Red(255, 0, 0);
 const QColor Black(0, 0, 0);
-
-TouchButton* makeButton(QWidget* column, const char* name, const QString& caption, QRect place)
-{
-    auto* button = new TouchButton(caption, column);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setFontPixelSize(21);
-    return button;
-}
 
 } // namespace
 
@@ -75,22 +67,18 @@ void TMainForm::buildColumns()
     RightBtnPanel->setObjectName(QStringLiteral("RightBtnPanel"));
     RightBtnPanel->setGeometry(667, 8, 125, 589);
 
-    HomeBtn = makeButton(LeftBtnPanel, "HomeBtn", QStringLiteral("HOME"), {5, 32, 105, 62});
-    PlaylistBtn = makeButton(LeftBtnPanel, "PlaylistBtn", QStringLiteral("Playlist"), {5, 100, 105, 62});
-    TrackBtn = makeButton(LeftBtnPanel, "TrackBtn", QStringLiteral("Track"), {3, 168, 105, 62});
-    ToolsBtn = makeButton(LeftBtnPanel, "ToolsBtn", QStringLiteral("Tools"), {3, 236, 105, 62});
+    HomeBtn = placeButton(LeftBtnPanel, "HomeBtn", QStringLiteral("HOME"), {5, 32, 105, 62}, 21);
+    PlaylistBtn = placeButton(LeftBtnPanel, "PlaylistBtn", QStringLiteral("Playlist"), {5, 100, 105, 62}, 21);
+    TrackBtn = placeButton(LeftBtnPanel, "TrackBtn", QStringLiteral("Track"), {3, 168, 105, 62}, 21);
+    ToolsBtn = placeButton(LeftBtnPanel, "ToolsBtn", QStringLiteral("Tools"), {3, 236, 105, 62}, 21);
     ToolsBtn->hide();
-    SettingsBtn = makeButton(LeftBtnPanel, "SettingsBtn", QStringLiteral("Options"), {4, 371, 105, 62});
-    SystemBtn = makeButton(LeftBtnPanel, "SystemBtn", QStringLiteral("System"), {4, 439, 105, 62});
-    TrackPrevBtn = makeButton(LeftBtnPanel, "TrackPrevBtn", QString(), {3, 508, 54, 62});
-    TrackPrevBtn->setGlyph(Glyph::Previous);
-    TrackNextBtn = makeButton(LeftBtnPanel, "TrackNextBtn", QString(), {56, 508, 54, 62});
-    TrackNextBtn->setGlyph(Glyph::Next);
+    SettingsBtn = placeButton(LeftBtnPanel, "SettingsBtn", QStringLiteral("Options"), {4, 371, 105, 62}, 21);
+    SystemBtn = placeButton(LeftBtnPanel, "SystemBtn", QStringLiteral("System"), {4, 439, 105, 62}, 21);
+    TrackPrevBtn = placeButton(LeftBtnPanel, "TrackPrevBtn", QString(), {3, 508, 54, 62}, 21, Glyph::Previous);
+    TrackNextBtn = placeButton(LeftBtnPanel, "TrackNextBtn", QString(), {56, 508, 54, 62}, 21, Glyph::Next);
 
-    PlayBtn = makeButton(RightBtnPanel, "PlayBtn", QString(), {5, 32, 105, 62});
-    PlayBtn->setGlyph(Glyph::Play);
-    StopBtn = makeButton(RightBtnPanel, "StopBtn", QString(), {5, 100, 105, 62});
-    StopBtn->setGlyph(Glyph::Stop);
+    PlayBtn = placeButton(RightBtnPanel, "PlayBtn", QString(), {5, 32, 105, 62}, 21, Glyph::Play);
+    StopBtn = placeButton(RightBtnPanel, "StopBtn", QString(), {5, 100, 105, 62}, 21, Glyph::Stop);
 
     VolumeBar = new TrackBar(Qt::Vertical, RightBtnPanel);
     VolumeBar->setObjectName(QStringLiteral("VolumeBar"));
@@ -104,8 +92,7 @@ void TMainForm::buildColumns()
     VolumeProgress->setGeometry(8, 468, 97, 34);
     VolumeProgress->setRange(0, 65535);
     VolumeProgress->setFormat(QStringLiteral("%.0f%%"));
-    MuteBtn = makeButton(RightBtnPanel, "MuteBtn", QStringLiteral("MUTE"), {5, 508, 105, 62});
-    MuteBtn->setFontPixelSize(27);
+    MuteBtn = placeButton(RightBtnPanel, "MuteBtn", QStringLiteral("MUTE"), {5, 508, 105, 62}, 27);
     MuteBtn->setCaptionColour(Black);
     MuteBtn->setBevelColour(Black);
 

@@ -5,6 +5,7 @@
 #include "dialogs/Mypromptunit.h"
 #include "gps/Gpsinfounit.h"
 #include "home/Welcomeframeunit.h"
+#include "widgets/TouchButton.h"
 #include "playlists/Openplaylistunit.h"
 #include "shell/Mainunit.h"
 #include "tools/Mymainmenuunit.h"

@@ -45,21 +45,9 @@ QString decodeField(const QByteArray& block, int offset, int length)
     return TextFile::fromWindows1252(field);
 }
 
-// Without the leading and trailing spaces and control characters.
-QString trimmed(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first).unicode() <= 0x20)
-        ++first;
-    while (last > first && text.at(last - 1).unicode() <= 0x20)
-        --last;
-    return text.mid(first, last - first);
-}
-
 QString textField(const QByteArray& block, int offset, int length)
 {
-    return trimmed(decodeField(block, offset, length));
+    return TID3::trimmed(decodeField(block, offset, length));
 }
 
 void setDefault(QString& result, const QString& fallback, bool all)
@@ -69,6 +57,17 @@ void setDefault(QString& result, const QString& fallback, bool all)
 }
 
 } // namespace
+
+QString TID3::trimmed(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first).unicode() <= 0x20)
+        ++first;
+    while (last > first && text.at(last - 1).unicode() <= 0x20)
+        --last;
+    return text.mid(first, last - first);
+}
 
 QString TID3::genreName(int code)
 {

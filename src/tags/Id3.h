@@ -26,6 +26,9 @@ public:
     // `all`: every result becomes its default; otherwise only the empty ones do.
     void ClearID3(bool all);
 
+    // `text` without leading and trailing spaces and control characters, the way tag
+    // texts are shown.
+    static QString trimmed(const QString& text);
     // The genre table's name for `code`; codes past the table's end are "Other".
     static QString genreName(int code);
 

@@ -3,6 +3,7 @@
 #include "shell/Mainunit.h"
 #include "tools/Launcher.h"
 #include "widgets/CaptionPanel.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
@@ -12,31 +13,19 @@ const QString ControllerLine = QStringLiteral("Seriel Controller: ");
 
 TouchLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, const QColor& colour)
 {
-    auto* label = new TouchLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setFontPixelSize(24, true);
+    TouchLabel* label = placeLabel(parent, name, text, place, 24, true);
     label->setTextColour(colour);
     return label;
 }
 
 TouchButton* makeSwitch(QWidget* parent, const char* name, QPoint place)
 {
-    auto* button = new TouchButton(QStringLiteral("OFF"), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(QRect(place, QSize(200, 54)));
-    button->setGlyph(Glyph::Power);
-    button->setFontPixelSize(32);
-    return button;
+    return placeButton(parent, name, QStringLiteral("OFF"), QRect(place, QSize(200, 54)), 32, Glyph::Power);
 }
 
 TouchButton* makeLauncher(QWidget* parent, const char* name, Glyph glyph, QPoint place)
 {
-    auto* button = new TouchButton(QString(), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(QRect(place, QSize(54, 54)));
-    button->setGlyph(glyph);
-    return button;
+    return placeButton(parent, name, QString(), QRect(place, QSize(54, 54)), 21, glyph);
 }
 
 } // namespace

@@ -9,6 +9,12 @@
 
 namespace {
 
+// Windows may vanish while the tree is walked; such errors are not ours to report.
+int ignoreErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 bool hasTitle(Display* display, Window window, const char* title)
 {
     char* name = nullptr;
@@ -60,9 +66,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "x11_close: cannot open the display\n");
         return 2;
     }
+    XSetErrorHandler(ignoreErrors);
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     const int closed = closeMatching(display, DefaultRootWindow(display), argv[1], protocols, deleteWindow);
+    XSync(display, False);
     XCloseDisplay(display);
     return closed > 0 ? 0 : 1;
 }
