@@ -1,14 +1,72 @@
 #pragma once
-// The media file browser.
+// The media file browser: a drive chooser, the folder list and the media files of the
+// current folder, from which the driver adds files to the playlist, plays one at once or
+// hears its name.
+#include "playlists/MediaFolder.h"
+
+#include <QHash>
 #include <QWidget>
 
+class QComboBox;
 class TMainForm;
+class TouchButton;
+class TouchLabel;
+class TouchList;
 
 class TFilesFrame : public QWidget {
     Q_OBJECT
 public:
     explicit TFilesFrame(TMainForm* mainForm);
 
+    // The folder whose files are listed, as the folder list reports it: "/" for the
+    // root, no separator at the end otherwise.
+    QString currentFolder() const { return m_folder; }
+    // Makes `folder` the current folder and lists it; a folder that cannot be read, or is
+    // gone, lists nothing.
+    void showFolder(const QString& folder);
+    // The folder each row of the folder list stands for.
+    const QStringList& folderRows() const { return m_folderRows; }
+
+    TouchLabel* Label1;
+    QComboBox* DriveComboBox1;
+    TouchList* DirectoryListBox1;
+    TouchList* FileListBox1;
+    TouchLabel* FileCount;
+    TouchButton* FilesAddMediaBtn;
+    TouchButton* AdvSmoothButton1;
+    TouchButton* AdvSmoothButton2;
+    TouchButton* AdvSmoothButton3;
+    TouchButton* ReadMeBtn;
+
+    void DriveComboBox1Change(int index);
+    void DirectoryListBox1DblClick(int row);
+    void FileListBox1Click();
+    void FilesAddMediaBtnClick();
+    void AdvSmoothButton1Click();
+    void AdvSmoothButton2Click();
+    void AdvSmoothButton3Click();
+    void ReadMeBtnClick();
+
+protected:
+    // Drives come and go (a memory stick), so the chooser is filled afresh on each show.
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void buildControls();
+    void applyLastMediaPath(const QString& folder);
+    void fillDrives();
+    void showDriveOfFolder();
+    void listFolders();
+    void listFiles();
+    void showSelectedCount();
+    // The focused file row's name, or empty when no row is focused.
+    QString focusedFileName() const;
+    void playSound(const QString& sound);
+
     TMainForm* m_mainForm;
+    QString m_folder;
+    QStringList m_folderRows;
+    QList<MediaFolder::Drive> m_drives;
+    // The folder last shown on each drive, by mount point.
+    QHash<QString, QString> m_driveFolders;
 };

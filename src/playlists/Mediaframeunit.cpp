@@ -2,6 +2,7 @@
 
 #include "home/Welcomeframeunit.h"
 #include "playback/NowPlayingTexts.h"
+#include "playlists/SavedPlaylists.h"
 #include "shell/Mainunit.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TouchButton.h"
@@ -83,6 +84,8 @@ void TMediaFrame::buildPlaylistControls()
     m_modes->add(PlaylistShuffleBtn);
     m_modes->add(PlaylistRepeatBtn);
 
+    connect(OpenPlaylistBtn, &QAbstractButton::clicked, this, &TMediaFrame::OpenPlaylistBtnClick);
+    connect(SavePlaylistBtn, &QAbstractButton::clicked, this, &TMediaFrame::SavePlaylistBtnClick);
     connect(NewPlaylistBtn, &QAbstractButton::clicked, this, &TMediaFrame::NewPlaylistBtnClick);
     connect(PlaylistTrackAddBtn, &QAbstractButton::clicked, this, &TMediaFrame::PlaylistTrackAddBtnClick);
     connect(PlaylistTrackUpBtn, &QAbstractButton::clicked, this, &TMediaFrame::PlaylistTrackUpBtnClick);
@@ -154,6 +157,18 @@ void TMediaFrame::speak(const QString& text)
 {
     if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
         m_mainForm->SpeakText(text);
+}
+
+// ---------------------------------------------------------------- saved playlists
+
+void TMediaFrame::OpenPlaylistBtnClick()
+{
+    SavedPlaylists::open(*m_mainForm);
+}
+
+void TMediaFrame::SavePlaylistBtnClick()
+{
+    SavedPlaylists::save(*m_mainForm);
 }
 
 // ---------------------------------------------------------------- editing

@@ -43,6 +43,10 @@ public:
     TouchButton* PlaylistShuffleBtn;
     TouchButton* PlaylistRepeatBtn;
 
+    // Saved playlists.
+    void OpenPlaylistBtnClick();
+    void SavePlaylistBtnClick();
+
     // Editing and modes.
     void NewPlaylistBtnClick();
     void PlaylistTrackRemoveBtnClick();

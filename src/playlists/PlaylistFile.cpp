@@ -1,0 +1,73 @@
+#include "playlists/PlaylistFile.h"
+
+#include "playlists/MediaFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace PlaylistFile {
+
+QString folder(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(FolderName);
+}
+
+QString path(const QString& programFolder, const QString& name)
+{
+    return QDir(folder(programFolder)).filePath(name + Extension);
+}
+
+QString trimmedName(const QString& typed)
+{
+    // QString::trimmed() knows other blanks but not every control character.
+    const auto blankOrControl = [](QChar c) { return c.unicode() <= 0x20; };
+    qsizetype first = 0;
+    qsizetype end = typed.size();
+    while (first < end && blankOrControl(typed[first]))
+        ++first;
+    while (end > first && blankOrControl(typed[end - 1]))
+        --end;
+    return typed.sliced(first, end - first);
+}
+
+NameCheck checkName(const QString& name)
+{
+    if (name.size() < MinNameLength)
+        return NameCheck::TooShort;
+    if (name.size() > MaxNameLength)
+        return NameCheck::TooLong;
+    return NameCheck::Fits;
+}
+
+bool fileExists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+QStringList listedNames(const QString& playlistFolder)
+{
+    // Every entry counts, whatever its kind or attributes.
+    QStringList names = QDir(playlistFolder)
+                            .entryList({QLatin1Char('*') + Extension},
+                                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                       QDir::Unsorted);
+    MediaFolder::sortAlphabetically(names);
+    for (QString& name : names) {
+        // "ROCK.KPL" has no ".kpl" to take out and is listed whole.
+        if (const qsizetype at = name.indexOf(Extension); at >= 0)
+            name.remove(at, Extension.size());
+    }
+    return names;
+}
+
+QList<PlaylistEntry> entriesFor(const QStringList& lines)
+{
+    QList<PlaylistEntry> entries;
+    entries.reserve(lines.size());
+    for (const QString& line : lines)
+        entries.append(PlaylistEntry::forFile(line, fileExists(line) ? EntryColour::Playable : EntryColour::Failed));
+    return entries;
+}
+
+} // namespace PlaylistFile
