@@ -1,0 +1,71 @@
+# Shell functions for starting Karvex in the demo setting on an X display; sourced by
+# run.sh and screenshots.sh. Processes started here are listed in `started` and ended by
+# stop_started.
+
+started=()
+
+stop_started() {
+  local pid
+  for pid in "${started[@]}"; do
+    kill "$pid" 2> /dev/null || true
+  done
+  for pid in "${started[@]}"; do
+    wait "$pid" 2> /dev/null || true
+  done
+  started=()
+}
+
+free_display() {
+  local n=20
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  echo ":$n"
+}
+
+wait_for_display() {
+  for _ in $(seq 1 100); do
+    DISPLAY="$1" xdpyinfo > /dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "The X server on $1 did not start." >&2
+  return 1
+}
+
+# A virtual 800 x 600 display (Xvfb), kept in virtual_display. Xvfb picks a free display
+# number itself, so scripts started side by side never share one.
+start_virtual_display() {
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3> "$number_file" > /dev/null 2>&1 &
+  started+=($!)
+  for _ in $(seq 1 100); do
+    [ -s "$number_file" ] && break
+    sleep 0.1
+  done
+  virtual_display=":$(head -n 1 "$number_file")"
+  rm -f "$number_file"
+  wait_for_display "$virtual_display"
+}
+
+# Plays the demo folder's drive into the pseudo-terminal that its config.ini names as
+# GPSPort: start_gps_feeder DEVTOOLS_FOLDER DEMO_FOLDER
+start_gps_feeder() {
+  "$1/nmea_feeder" --link "$2/gps-receiver" "$2/demo-drive.nmea" > /dev/null 2>&1 &
+  started+=($!)
+  for _ in $(seq 1 50); do
+    [ -e "$2/gps-receiver" ] && return 0
+    sleep 0.1
+  done
+  echo "The NMEA feeder did not start." >&2
+  return 1
+}
+
+# Waits until Karvex (process PID) shows its main window on DISPLAY; fails when it ends
+# first or takes longer than 15 s: wait_for_karvex DISPLAY PID
+wait_for_karvex() {
+  for _ in $(seq 1 150); do
+    kill -0 "$2" 2> /dev/null || return 1
+    DISPLAY="$1" xdotool search --name '^MEDIA$' > /dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
