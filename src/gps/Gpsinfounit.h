@@ -1,5 +1,5 @@
 #pragma once
-// The GPS information screen (Parts 6.1, 6.2). Created hidden at start-up, last of the
+// The GPS information screen. Created hidden at start-up, last of the
 // windows; its construction (FormCreate) opens the GPS port and starts the reader, its
 // destruction (FormDestroy) stops the reader and closes the port. It exists for the whole
 // run and decodes input whether shown or not; it is shown modally from the home screen

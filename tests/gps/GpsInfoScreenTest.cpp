@@ -1,4 +1,4 @@
-// The GPS information screen TGpsInfo (Parts 6.1, 6.2) built for real with the program's
+// The GPS information screen TGpsInfo built for real with the program's
 // other windows and platform doubles; one test reads a real pseudo-terminal.
 #include "GpsTestPrinters.h"
 #include "PtyPair.h"
