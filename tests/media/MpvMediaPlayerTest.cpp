@@ -1,38 +1,19 @@
 // The real libmpv player on generated files, with the null audio output.
 #include "platform/MpvMediaPlayer.h"
 #include "media/FfmpegFile.h"
+#include "support/MediaFiles.h"
 
-#include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QThread>
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
-
-// A mono 16-bit PCM wave of a quiet tone, `ms` long.
-QByteArray waveFile(int ms)
-{
-    constexpr int rate = 8000;
-    const int samples = rate * ms / 1000;
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + samples * 2);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2)
-        << quint16(16);
-    out.writeRawData("data", 4);
-    out << quint32(samples * 2);
-    for (int i = 0; i < samples; ++i)
-        out << qint16((i / 10) % 2 ? 2000 : -2000);
-    return bytes;
-}
 
 // Polls `condition` for up to five seconds.
 bool eventually(const std::function<bool()>& condition)
@@ -88,7 +69,7 @@ protected:
 
 TEST_F(MpvMediaPlayerTest, OpensPausedAndPlaysToTheEndWhereItStaysOpen)
 {
-    ASSERT_TRUE(open(fast, file("one.wav", waveFile(1000)))) << qPrintable(fast.errorText());
+    ASSERT_TRUE(open(fast, file("one.wav", MediaFiles::wave(1000)))) << qPrintable(fast.errorText());
     EXPECT_TRUE(fast.isOpen());
     EXPECT_EQ(fast.fileName(), m_dir.filePath("one.wav"));
     EXPECT_NEAR(fast.length(), 1000, 5);
@@ -102,7 +83,7 @@ TEST_F(MpvMediaPlayerTest, OpensPausedAndPlaysToTheEndWhereItStaysOpen)
 
 TEST_F(MpvMediaPlayerTest, StopPausesInPlaceAndPlayContinuesFromThere)
 {
-    ASSERT_TRUE(open(timed, file("two.wav", waveFile(3000))));
+    ASSERT_TRUE(open(timed, file("two.wav", MediaFiles::wave(3000))));
     ASSERT_TRUE(timed.play());
     ASSERT_TRUE(eventually([&] { return timed.position() > 200; }));
     timed.stop();
@@ -117,7 +98,7 @@ TEST_F(MpvMediaPlayerTest, StopPausesInPlaceAndPlayContinuesFromThere)
 
 TEST_F(MpvMediaPlayerTest, PlayAtTheEndDoesNotRestartButASeekBackDoes)
 {
-    ASSERT_TRUE(open(timed, file("three.wav", waveFile(2000))));
+    ASSERT_TRUE(open(timed, file("three.wav", MediaFiles::wave(2000))));
     timed.seekToEnd();
     ASSERT_TRUE(eventually([&] { return atEnd(timed); }));
 
@@ -132,18 +113,18 @@ TEST_F(MpvMediaPlayerTest, PlayAtTheEndDoesNotRestartButASeekBackDoes)
 
 TEST_F(MpvMediaPlayerTest, SetPositionSeeksInMilliseconds)
 {
-    ASSERT_TRUE(open(timed, file("four.wav", waveFile(2000))));
+    ASSERT_TRUE(open(timed, file("four.wav", MediaFiles::wave(2000))));
     timed.setPosition(1250);
     EXPECT_TRUE(eventually([&] { return std::abs(timed.position() - 1250) <= 20; })) << timed.position();
 }
 
 TEST_F(MpvMediaPlayerTest, OpeningAnotherFileIgnoresTheEventsOfTheFirst)
 {
-    ASSERT_TRUE(open(fast, file("short.wav", waveFile(500))));
+    ASSERT_TRUE(open(fast, file("short.wav", MediaFiles::wave(500))));
     ASSERT_TRUE(fast.play());
     ASSERT_TRUE(eventually([&] { return atEnd(fast); }));
 
-    ASSERT_TRUE(open(fast, file("long.wav", waveFile(1500))));
+    ASSERT_TRUE(open(fast, file("long.wav", MediaFiles::wave(1500))));
     EXPECT_NEAR(fast.length(), 1500, 5);
     EXPECT_EQ(fast.position(), 0);
     ASSERT_TRUE(fast.play());
@@ -152,7 +133,7 @@ TEST_F(MpvMediaPlayerTest, OpeningAnotherFileIgnoresTheEventsOfTheFirst)
 
 TEST_F(MpvMediaPlayerTest, CloseLeavesNothingOpen)
 {
-    ASSERT_TRUE(open(fast, file("five.wav", waveFile(500))));
+    ASSERT_TRUE(open(fast, file("five.wav", MediaFiles::wave(500))));
     fast.close();
     EXPECT_FALSE(fast.isOpen());
     EXPECT_EQ(fast.length(), 0);
@@ -164,7 +145,7 @@ TEST_F(MpvMediaPlayerTest, CloseLeavesNothingOpen)
 
 TEST_F(MpvMediaPlayerTest, OpenFailuresSayWhyAndLeaveNothingOpen)
 {
-    ASSERT_TRUE(open(fast, file("good.wav", waveFile(500))));
+    ASSERT_TRUE(open(fast, file("good.wav", MediaFiles::wave(500))));
 
     EXPECT_FALSE(open(fast, m_dir.filePath("missing.wav")));
     EXPECT_FALSE(fast.isOpen());

@@ -1,7 +1,7 @@
 #pragma once
 // The whole program over a temporary folder, with helpers for the playlist and the
 // player double.
-#include "MediaFiles.h"
+#include "support/MediaFiles.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>

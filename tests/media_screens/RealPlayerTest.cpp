@@ -1,6 +1,6 @@
 // The program on the real mpv player without sound or picture devices: generated files
 // play to their end and the home tick moves on.
-#include "MediaFiles.h"
+#include "support/MediaFiles.h"
 
 #include "home/Welcomeframeunit.h"
 #include "platform/MpvMediaPlayer.h"

@@ -1,7 +1,8 @@
-#include "support/QtPrinters.h"
 #include "platform/EspeakSpeechEngine.h"
 #include "platform/MpvWavePlayer.h"
 #include "platform/QtMessageBox.h"
+#include "support/MediaFiles.h"
+#include "support/QtPrinters.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,34 +17,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 namespace {
-
-// A mono 16-bit PCM wave file of MS milliseconds of a 880 Hz tone.
-QByteArray waveFile(int ms)
-{
-    const quint32 rate = 22050;
-    const quint32 samples = rate * ms / 1000;
-    QByteArray data;
-    for (quint32 i = 0; i < samples; ++i) {
-        const qint16 s = qint16(8000 * std::sin(2 * M_PI * 880 * i / rate));
-        data.append(char(s & 0xff)).append(char((s >> 8) & 0xff));
-    }
-    auto u32 = [](quint32 v) {
-        QByteArray b;
-        for (int i = 0; i < 4; ++i)
-            b.append(char((v >> (8 * i)) & 0xff));
-        return b;
-    };
-    auto u16 = [](quint16 v) {
-        QByteArray b;
-        b.append(char(v & 0xff)).append(char(v >> 8));
-        return b;
-    };
-    return QByteArray("RIFF") + u32(36 + data.size()) + "WAVE" + "fmt " + u32(16) + u16(1) + u16(1) + u32(rate)
-        + u32(rate * 2) + u16(2) + u16(16) + "data" + u32(data.size()) + data;
-}
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -80,8 +55,8 @@ protected:
     {
         ASSERT_TRUE(programFolder.isValid());
         ASSERT_TRUE(elsewhere.isValid());
-        writeFile(programFolder.filePath("click.wav"), waveFile(150));
-        writeFile(programFolder.filePath("long.wav"), waveFile(3000));
+        writeFile(programFolder.filePath("click.wav"), MediaFiles::wave(150));
+        writeFile(programFolder.filePath("long.wav"), MediaFiles::wave(3000));
     }
     QTemporaryDir programFolder;
     QTemporaryDir elsewhere;
@@ -92,7 +67,7 @@ TEST_F(MpvWavePlayerTest, FindsSoundsInTheCurrentFolderFirstThenTheProgramFolder
     CurrentFolder cd(elsewhere.path());
     MpvWavePlayer player(programFolder.path());
     EXPECT_EQ(player.resolve("click.wav"), QDir(programFolder.path()).absoluteFilePath("click.wav"));
-    writeFile(elsewhere.filePath("click.wav"), waveFile(100));
+    writeFile(elsewhere.filePath("click.wav"), MediaFiles::wave(100));
     EXPECT_EQ(player.resolve("click.wav"), QDir(elsewhere.path()).absoluteFilePath("click.wav"));
     EXPECT_EQ(player.resolve("missing.wav"), "");
     EXPECT_EQ(player.resolve(""), "");

@@ -1,4 +1,4 @@
-#include "MediaFiles.h"
+#include "support/MediaFiles.h"
 
 #include <QBuffer>
 #include <QDataStream>
