@@ -101,6 +101,9 @@ void MpvMediaPlayer::handleEvent(const mpv_event& event) const
     case MPV_EVENT_FILE_LOADED:
         m_events.loadedEntryId = m_events.startedEntryId;
         break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        m_events.restarted = true;
+        break;
     case MPV_EVENT_END_FILE: {
         const auto* end = static_cast<const mpv_event_end_file*>(event.data);
         m_events.endedEntryId = end->playlist_entry_id;
@@ -257,8 +260,14 @@ void MpvMediaPlayer::seekToEnd()
 
 void MpvMediaPlayer::setPosition(qint64 ms)
 {
+    if (!isOpen())
+        return;
+    // Until the seek is done mpv still reports the old place, the end of a finished
+    // track among them; wait for it, so that position() tells the new one.
+    m_events.restarted = false;
     const QByteArray seconds = QByteArray::number(std::max<qint64>(ms, 0) / 1000.0, 'f', 3);
     seek(seconds.constData(), "absolute+exact");
+    waitUntil([&] { return m_events.restarted || m_openEntryId == 0; });
 }
 
 double MpvMediaPlayer::doubleProperty(const char* name) const

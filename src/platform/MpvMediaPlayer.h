@@ -62,6 +62,8 @@ private:
         qint64 loadedEntryId = 0;
         qint64 endedEntryId = 0;
         int endError = 0;
+        // Set when a seek has been carried out and playback is ready at the new place.
+        bool restarted = false;
     };
 
     void handleEvent(const mpv_event& event) const;
