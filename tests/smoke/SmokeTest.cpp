@@ -106,8 +106,15 @@ public:
             QFile::copy(built.filePath(QLatin1String(name)), m_folder.file(QLatin1String(name)));
         QFile::setPermissions(m_folder.file("karvex"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    QString executable() const { return m_folder.file("karvex"); }
     const TempFolder& folder() const { return m_folder; }
+
+    // Starts the program in `karvex` on `display`.
+    bool start(QProcess& karvex, const VirtualDisplay& display) const
+    {
+        karvex.setProcessEnvironment(display.environment());
+        karvex.start(m_folder.file("karvex"), {});
+        return karvex.waitForStarted();
+    }
 
 private:
     TempFolder m_folder;
@@ -145,9 +152,7 @@ TEST_F(SmokeTest, StartsAt800By600WithHomeOutlinedAndSavesDefaultsOnClose)
     ASSERT_TRUE(display.ready());
     InstalledProgram program;
     QProcess karvex;
-    karvex.setProcessEnvironment(display.environment());
-    karvex.start(program.executable(), {});
-    ASSERT_TRUE(karvex.waitForStarted());
+    ASSERT_TRUE(program.start(karvex, display));
     ASSERT_TRUE(waitFor([&] { return display.run("xdotool", {"search", "--name", "^MEDIA$"}) == 0; }, 15000))
         << "the main window did not appear";
 
@@ -175,9 +180,7 @@ TEST_F(SmokeTest, RefusesAnotherResolutionAndEndsWithCodeZero)
     ASSERT_TRUE(display.ready());
     InstalledProgram program;
     QProcess karvex;
-    karvex.setProcessEnvironment(display.environment());
-    karvex.start(program.executable(), {});
-    ASSERT_TRUE(karvex.waitForStarted());
+    ASSERT_TRUE(program.start(karvex, display));
     ASSERT_TRUE(waitFor([&] { return display.run("xdotool", {"search", "--name", "Karvex"}) == 0; }, 15000))
         << "no message box appeared";
     EXPECT_NE(display.run("xdotool", {"search", "--name", "^MEDIA$"}), 0) << "a main window was created";
