@@ -35,7 +35,8 @@ public:
     explicit VirtualDisplay(QSize size)
     {
         for (int number = 60 + int(QCoreApplication::applicationPid() % 200); number < 400 && !m_ready; number += 7) {
-            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+            const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number);
+            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) || QFile::exists(lock))
                 continue;
             m_name = QStringLiteral(":%1").arg(number);
             m_server.start(QStringLiteral("Xvfb"), {m_name, "-screen", "0",
@@ -43,7 +44,8 @@ public:
                                                     "-nolisten", "tcp"});
             m_ready = m_server.waitForStarted()
                 && waitFor([&] { return run("xdpyinfo", {}) == 0 || m_server.state() == QProcess::NotRunning; }, 5000)
-                && m_server.state() == QProcess::Running;
+                && m_server.state() == QProcess::Running
+                && ownsLock(lock);
             if (!m_ready)
                 stop();
         }
@@ -81,6 +83,14 @@ public:
     }
 
 private:
+    // Another test may have started a server on the same number at the same moment: the
+    // display is ours only when the lock file names our server.
+    bool ownsLock(const QString& lock) const
+    {
+        QFile file(lock);
+        return file.open(QIODevice::ReadOnly) && file.readAll().trimmed().toLongLong() == m_server.processId();
+    }
+
     void stop()
     {
         if (m_server.state() != QProcess::NotRunning) {
