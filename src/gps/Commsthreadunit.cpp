@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QMetaObject>
 
 TRead::TRead(SerialPort& port, DeliverChunk deliver, QObject* parent)
@@ -28,6 +27,16 @@ void TRead::run()
     while (!isInterruptionRequested()) {
         QElapsedTimer round;
         round.start();
+        if (m_deviceGone) {
+            ++m_reopenAttempts;
+            if (!m_port.reopen()) {
+                // Still gone: the next attempt in a while, no busy loop meanwhile.
+                PauseUntil(round, ReopenMs);
+                continue;
+            }
+            ++m_reopens;
+            m_deviceGone = false;
+        }
         int received = 0;
         const SerialPort::ReadResult result = m_port.read(m_buffer, ReadSize, received);
         ++m_reads;
@@ -38,18 +47,24 @@ void TRead::run()
             QMetaObject::invokeMethod(this, [this] { Deliver(); }, Qt::BlockingQueuedConnection);
             continue;
         }
+        if (result == SerialPort::ReadResult::Gone) {
+            // Let go of the vanished device; the next round tries to open it again.
+            m_port.close();
+            m_deviceGone = true;
+        }
         // An empty or failed read: the next round, but never faster than the read timeout.
-        const qint64 spent = round.elapsed();
-        if (spent < RoundMs)
-            Pause(int(RoundMs - spent));
+        PauseUntil(round, RoundMs);
     }
 }
 
-void TRead::Pause(int ms)
+void TRead::PauseUntil(const QElapsedTimer& since, int ms)
 {
-    QDeadlineTimer until(ms);
-    while (!isInterruptionRequested() && !until.hasExpired())
-        QThread::msleep(std::min<qint64>(10, std::max<qint64>(1, until.remainingTime())));
+    while (!isInterruptionRequested()) {
+        const qint64 left = ms - since.elapsed();
+        if (left <= 0)
+            return;
+        QThread::msleep(std::min<qint64>(10, left));
+    }
 }
 
 void TRead::Deliver()

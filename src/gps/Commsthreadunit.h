@@ -5,13 +5,21 @@
 // it has been processed. Nothing is ever written to the port.
 //
 // Empty and failed reads start the next round; a round that ended early (a port that
-// fails at once, for example because the receiver was unplugged) is paced to the 100 ms
-// read timeout, in slices short enough to notice a termination request at once.
+// fails at once) is paced to the 100 ms read timeout, in slices short enough to notice a
+// termination request at once.
+//
+// A read that finds the device gone (a USB receiver pulled, a loose cable) closes the
+// port, which frees the device so that the system can give it its old name when it comes
+// back. The reader then reopens the port (SerialPort::reopen: the same name, the same line
+// settings, exclusive) when that round is over, and again once every ReopenMs while that
+// fails; when it succeeds it carries on reading and delivering. The reader is the only
+// one to touch the port while it runs, so the port may be closed when it has ended.
 //
 // The thread object lives on the window thread and is the context of the deliveries, so
 // that Stop() can run a delivery the reader is waiting on while it waits for the reader.
 #include "platform/SerialPort.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <atomic>
@@ -23,12 +31,14 @@ public:
     static constexpr int ReadSize = 90;
     static constexpr int BufferSize = 100;
     static constexpr int RoundMs = 100;      // the shortest round after an empty or failed read
+    static constexpr int ReopenMs = 1000;    // between attempts to reopen a device that is gone
     static constexpr int StopWaitMs = 2000;  // Stop() gives up after this
 
     // Runs on the window thread for every chunk: the receive buffer, zero-terminated.
     using DeliverChunk = std::function<void(const char* text)>;
 
-    // Created already running. `port` must stay open and alive until Stop() returned true.
+    // Created already running. `port` must be open, and stay alive until Stop() returned
+    // true; the reader may leave it closed.
     TRead(SerialPort& port, DeliverChunk deliver, QObject* parent = nullptr);
     // Stops the thread if it still runs.
     ~TRead() override;
@@ -42,16 +52,22 @@ public:
     // Window thread: replaces what a delivery runs (an empty function drops chunks).
     void SetDeliverChunk(DeliverChunk deliver) { m_deliver = std::move(deliver); }
 
+    // Any thread: whether the device is gone and not reopened yet.
+    bool DeviceGone() const { return m_deviceGone.load(); }
+
     // Counters for tests.
     long long Reads() const { return m_reads.load(); }
     long long Deliveries() const { return m_deliveries.load(); }
+    long long ReopenAttempts() const { return m_reopenAttempts.load(); }
+    long long Reopens() const { return m_reopens.load(); } // the successful attempts
 
 protected:
     void run() override; // TRead::Execute
 
 private:
     void Deliver(); // window thread
-    void Pause(int ms);
+    // Pauses until `ms` after `since` began, or until termination is requested.
+    void PauseUntil(const QElapsedTimer& since, int ms);
 
     SerialPort& m_port;
     DeliverChunk m_deliver; // window thread only
@@ -59,4 +75,7 @@ private:
     char m_buffer[BufferSize] = {};
     std::atomic<long long> m_reads{0};
     std::atomic<long long> m_deliveries{0};
+    std::atomic<long long> m_reopenAttempts{0};
+    std::atomic<long long> m_reopens{0};
+    std::atomic<bool> m_deviceGone{false};
 };

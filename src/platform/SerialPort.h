@@ -13,8 +13,13 @@ public:
     // Exclusive open with the line settings above; false when the port is missing,
     // held by another program or refuses the settings.
     virtual bool open(const QString& name) = 0;
+    // Opens again the name of the last successful open, in the same way (for a device
+    // that went away and may have come back under that name); false when that fails or
+    // nothing was opened yet.
+    virtual bool reopen() = 0;
     virtual bool isOpen() const = 0;
-    // Waits up to the read timeout; on Data, `received` holds 1..maxBytes bytes.
+    // Waits up to the read timeout; on Data, `received` holds 1..maxBytes bytes. Gone:
+    // the device went away (or the port is closed); it stays gone until opened again.
     virtual ReadResult read(char* buffer, int maxBytes, int& received) = 0;
     // Drops whatever the driver holds unread or unsent.
     virtual void purge() = 0;

@@ -70,7 +70,16 @@ bool TermiosSerialPort::open(const QString& name)
     // From now on nobody else can open the device (root excepted; flock covers that).
     ::ioctl(fd, TIOCEXCL);
     m_fd = fd;
+    m_name = name;
     return true;
+}
+
+bool TermiosSerialPort::reopen()
+{
+    if (m_name.isEmpty())
+        return false;
+    const QString name = m_name; // open() replaces it
+    return open(name);
 }
 
 SerialPort::ReadResult TermiosSerialPort::read(char* buffer, int maxBytes, int& received)

@@ -8,12 +8,18 @@
 // no parity, 1 stop bit, raw, no flow control, VMIN 0 / VTIME 1. The line settings found
 // at open are restored at close.
 //
+// reopen: open again with the name given to the last successful open, so a name that
+// stands for a device path or symlink (COM3, /dev/ttyUSB0, /dev/serial/by-id/...) is
+// looked up afresh and the device found there gets the same line settings.
+//
 // read: like a Windows ReadFile with a 100 ms total timeout: returns as soon as
 // maxBytes have arrived, or 100 ms after it began with whatever has arrived. Data when
 // something arrived; Timeout when nothing did; Gone when the device reports a hang-up or
 // an error (an unplugged adapter, the master side of a pseudo-terminal closed), which a
 // plain read cannot tell from a timeout.
 #include "platform/SerialPort.h"
+
+#include <QString>
 
 #include <termios.h>
 
@@ -25,6 +31,7 @@ public:
     ~TermiosSerialPort() override;
 
     bool open(const QString& name) override;
+    bool reopen() override;
     bool isOpen() const override { return m_fd >= 0; }
     ReadResult read(char* buffer, int maxBytes, int& received) override;
     void purge() override;
@@ -35,5 +42,6 @@ public:
 
 private:
     int m_fd = -1;
+    QString m_name; // of the last successful open
     termios m_saved{};
 };

@@ -54,10 +54,12 @@ QByteArray nmeaBytes(int count)
     return bytes.left(count);
 }
 
-// A port whose every read fails at once, as an unplugged adapter's does.
+// A port whose every read fails at once, as an unplugged adapter's does, and that opens
+// again whenever asked.
 class FailingPort : public SerialPort {
 public:
     bool open(const QString&) override { return m_open = true; }
+    bool reopen() override { return m_open = true; }
     bool isOpen() const override { return m_open; }
     ReadResult read(char*, int, int& received) override
     {
@@ -86,6 +88,7 @@ class ProbePort : public SerialPort {
 public:
     explicit ProbePort(std::shared_ptr<ProbeState> state) : m_state(std::move(state)) {}
     bool open(const QString&) override { return m_open = true; }
+    bool reopen() override { return m_open = true; }
     bool isOpen() const override { return m_open; }
     ReadResult read(char* buffer, int maxBytes, int& received) override
     {

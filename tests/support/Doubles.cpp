@@ -67,6 +67,13 @@ bool FakeSerialPort::open(const QString& name)
     return m_open;
 }
 
+bool FakeSerialPort::reopen()
+{
+    ++reopens;
+    m_open = openResult && !openedNames.isEmpty();
+    return m_open;
+}
+
 SerialPort::ReadResult FakeSerialPort::read(char* buffer, int maxBytes, int& received)
 {
     received = 0;

@@ -123,9 +123,11 @@ private:
 };
 
 // A serial port fed by the test: each queued chunk is one read; an empty queue times out.
+// reopen opens the last name again (counted in `reopens`, not added to `openedNames`).
 class FakeSerialPort : public SerialPort {
 public:
     bool open(const QString& name) override;
+    bool reopen() override;
     bool isOpen() const override { return m_open; }
     ReadResult read(char* buffer, int maxBytes, int& received) override;
     void purge() override { ++purges; }
@@ -136,6 +138,7 @@ public:
     std::deque<QByteArray> chunks;
     int purges = 0;
     int closes = 0;
+    int reopens = 0;
 
 private:
     bool m_open = false;
