@@ -7,18 +7,28 @@
 #include "support/TestProgram.h"
 #include "widgets/TouchButton.h"
 
+namespace {
+
+// One program for the whole run, started from the default settings; every input is a new
+// config.ini that it reads and applies again.
+TestProgram* program = nullptr;
+
+} // namespace
+
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     Fuzz::startApplication(argc, argv);
+    program = new TestProgram;
+    program->start();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    TestProgram program;
-    program.start(Fuzz::bytes(data, size));
-    SettingsStore& store = program.main->settings();
-    const TSettingsForm& options = program.options();
+    program->folder.write(ConfigFileName, Fuzz::bytes(data, size));
+    TSettingsForm& options = program->options();
+    options.LoadAndApplySettings();
+    SettingsStore& store = program->main->settings();
 
     // The options screen shows what the file says.
     const auto shows = [&](const TouchButton* toggle, const QString& key) {

@@ -98,8 +98,7 @@ TSettingsForm::TSettingsForm(TMainForm* mainForm)
     // the home screen and the timers, in that order.
     m_mainForm->StartVolume();
     m_mainForm->WelcomeFrame1->NowPlayingPanel->setCaption(QStringLiteral("Playlist is empty."));
-    loadSettings();
-    applySettings();
+    LoadAndApplySettings();
     m_mainForm->ShowScreen(TMainForm::Home);
     m_mainForm->VolumeTimer->start();
     m_mainForm->FlashTimer->start();
@@ -199,16 +198,12 @@ void TSettingsForm::paintEvent(QPaintEvent*)
 
 // ---------------------------------------------------------------- loading
 
-void TSettingsForm::loadSettings()
+void TSettingsForm::LoadAndApplySettings()
 {
     SettingsStore& store = m_mainForm->settings();
     if (!store.load(m_mainForm->configPath()))
         store.writeDefaults();
-}
 
-void TSettingsForm::applySettings()
-{
-    SettingsStore& store = m_mainForm->settings();
     for (const TMainForm::SettingsApplier& apply : m_mainForm->settingsAppliers())
         apply(store);
 

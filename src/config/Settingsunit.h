@@ -22,6 +22,10 @@ public:
     // The live value of an on/off setting.
     bool isOn(LiveSetting setting) const;
 
+    // Reads config.ini (the defaults when it cannot be read) and shows and applies every
+    // setting, as at start-up.
+    void LoadAndApplySettings();
+
     // Sets the application-wide colour style to theme `index` (0..8); any other index
     // changes nothing.
     static void ApplyColourStyle(int index);
@@ -86,8 +90,6 @@ private:
     void buildThemesPage(QWidget* page);
     void buildHardwarePage(QWidget* page);
     void buildAdvancedPage(QWidget* page);
-    void loadSettings();
-    void applySettings();
     void applyColourMode(bool daylight);
     void onThemeSelected(TouchList* list, const QString& key, TouchButton* modeButton, int index);
     void onPortChosen(QComboBox* list, const QString& key);

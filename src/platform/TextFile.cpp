@@ -21,7 +21,8 @@ constexpr std::array<char16_t, 32> HighControls = {
 
 QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    // The file's own mark is gone already; a second one is text.
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
 

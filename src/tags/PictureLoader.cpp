@@ -25,6 +25,7 @@ constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 // Bound the memory of one decoded picture (4 bytes a pixel).
 constexpr qint64 kMaxSide = 16384;
 constexpr qint64 kMaxPixels = 40'000'000;
+constexpr long kMaxJpegWorkingBytes = 256L * 1024 * 1024;
 
 bool tooLarge(qint64 width, qint64 height)
 {
@@ -36,7 +37,6 @@ bool tooLarge(qint64 width, qint64 height)
 struct JpegErrors {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
-    int warnings;
 };
 
 [[noreturn]] void jpegErrorExit(j_common_ptr info)
@@ -45,11 +45,12 @@ struct JpegErrors {
 }
 
 // A negative level is a warning about corrupt data (a truncated file is one): the picture
-// would come out partly grey, so it counts as a failure.
+// would come out partly grey, so it fails, and at once, rather than after decoding the
+// rest of what may claim to be a huge picture from a few bytes.
 void jpegEmitMessage(j_common_ptr info, int level)
 {
     if (level < 0)
-        ++reinterpret_cast<JpegErrors*>(info->err)->warnings;
+        jpegErrorExit(info);
 }
 
 void jpegOutputMessage(j_common_ptr) {}
@@ -86,12 +87,14 @@ bool decodeJpeg(const QByteArray& data, const QSize& box, QImage* image)
     errors.manager.error_exit = jpegErrorExit;
     errors.manager.emit_message = jpegEmitMessage;
     errors.manager.output_message = jpegOutputMessage;
-    errors.warnings = 0;
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     jpeg_create_decompress(&info);
+    // A progressive picture keeps every coefficient of the full-size picture however small
+    // it is decoded; past this libjpeg gives up instead of taking the car PC's memory.
+    info.mem->max_memory_to_use = kMaxJpegWorkingBytes;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()), data.size());
     jpeg_read_header(&info, TRUE);
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
@@ -118,7 +121,7 @@ bool decodeJpeg(const QByteArray& data, const QSize& box, QImage* image)
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    return errors.warnings == 0;
+    return true;
 }
 
 // --- PNG --------------------------------------------------------------------------------

@@ -17,6 +17,15 @@ TEST(TextFileReading, ByteOrderMarksChooseTheEncoding)
     EXPECT_EQ(decode(QByteArray("caf\xE9 \x80 \x93x\x94")), QStringLiteral(u"café € “x”"));
 }
 
+TEST(TextFileReading, OnlyTheFirstMarkIsTakenAsAMark)
+{
+    // A text that itself begins with U+FEFF keeps it, so it reads back as it was saved.
+    const QString text = QStringLiteral(u"\uFEFF/media/a.mp3");
+    EXPECT_EQ(decode(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF/media/a.mp3")), text);
+    EXPECT_EQ(decode(QByteArray("\xFE\xFF\xFE\xFF", 4)), QStringLiteral(u"\uFEFF"));
+    EXPECT_EQ(splitLines(decode(encodeLines({text}))), QStringList{text});
+}
+
 TEST(TextFileReading, NulEndsTheText)
 {
     EXPECT_EQ(decode(QByteArray("one\r\ntwo\0three", 14)), QStringLiteral("one\r\ntwo"));
