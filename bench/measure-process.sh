@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Whole-process figures of Karvex in the demo setting on a virtual 800 x 600 display:
+#   - start to first painted home screen: from the moment the program is started to the
+#     moment its main window's first paint has been flushed (the program reports it when
+#     KARVEX_REPORT_FIRST_PAINT is set); the screen is then checked to be the home screen;
+#   - resident memory (VmRSS, and the part of it that is the program's own memory rather
+#     than mapped library files, RssAnon) once the home screen has settled;
+#   - CPU use at the home screen with every timer running and the NMEA feeder playing the
+#     demo drive into the GPS port (with --without-gps the feeder is not started).
+# Each run uses a fresh demo folder; the figures are the medians of the runs.
+#
+#   bench/measure-process.sh [--without-gps] [BUILD_FOLDER [RUNS [IDLE_SECONDS [SETTLE_SECONDS]]]]
+#
+# BUILD_FOLDER defaults to build and must hold the targets karvex, make_demo, nmea_feeder
+# and x11_close. RUNS defaults to 5, IDLE_SECONDS to 60, SETTLE_SECONDS to 5.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+with_gps=true
+if [ "${1:-}" = --without-gps ]; then
+  with_gps=false
+  shift
+fi
+build=$(realpath "${1:-build}")
+runs=${2:-5}
+idle_seconds=${3:-60}
+settle_seconds=${4:-5}
+for tool in Xvfb xdpyinfo xdotool convert import perl; do
+  command -v "$tool" > /dev/null || { echo "$tool is not installed" >&2; exit 1; }
+done
+. scripts/demo-session.sh
+work=$(mktemp -d -t karvex-measure.XXXXXX)
+trap 'stop_started; rm -rf "$work"' EXIT
+start_virtual_display
+ticks_per_second=$(getconf CLK_TCK)
+
+# Perl code that prints the monotonic clock (the clock of the program's report) and then
+# becomes the program given as its arguments.
+monotonic_launcher='use Time::HiRes qw(clock_gettime CLOCK_MONOTONIC);
+printf STDERR "started at %.9f\n", clock_gettime(CLOCK_MONOTONIC); exec @ARGV or die "$!\n"'
+
+# Seconds of CPU (user + system) the process PID has used so far.
+cpu_seconds() {
+  sed 's/.*) //' "/proc/$1/stat" | awk -v hz="$ticks_per_second" '{ printf "%.2f", ($12 + $13) / hz }'
+}
+
+# "VMRSS_KB RSSANON_KB" of the process PID.
+resident_kb() {
+  awk '/^VmRSS:/ { total = $2 } /^RssAnon:/ { own = $2 } END { print total, own }' "/proc/$1/status"
+}
+
+# True when the HOME button on the screen is outlined lime: the home screen is shown.
+home_outlined() {
+  DISPLAY="$virtual_display" import -window root png:- \
+    | convert png:- -crop 105x62+13+40 +repage txt:- | grep -i '#00FF00' > /dev/null
+}
+
+median() {
+  sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# One run in the fresh demo folder DEMO: adds "START_MS RSS_KB RSSANON_KB CPU_PERCENT" to
+# RESULTS.
+measure_once() {
+  local demo=$1 results=$2 started_before=("${started[@]}") feeder karvex paint_line start_at paint_at rss before after
+  "$build/devtools/make_demo" "$build/bin" "$demo" > "$demo.log" 2>&1 || { cat "$demo.log" >&2; return 1; }
+  if $with_gps; then
+    start_gps_feeder "$build/devtools" "$demo"
+    feeder=${started[-1]}
+  fi
+  KARVEX_REPORT_FIRST_PAINT=1 DISPLAY="$virtual_display" QT_QPA_PLATFORM=xcb \
+    perl -e "$monotonic_launcher" "$demo/karvex" > /dev/null 2> "$demo/karvex.log" &
+  karvex=$!
+  started+=($karvex)
+  for _ in $(seq 1 300); do
+    paint_line=$(grep -m 1 '^first paint at ' "$demo/karvex.log" || true)
+    [ -n "$paint_line" ] && break
+    kill -0 "$karvex" 2> /dev/null || break
+    sleep 0.05
+  done
+  if [ -z "$paint_line" ]; then
+    echo "Karvex did not paint its window:" >&2
+    cat "$demo/karvex.log" >&2
+    return 1
+  fi
+  start_at=$(awk '/^started at / { print $3; exit }' "$demo/karvex.log")
+  paint_at=${paint_line##* }
+  if ! home_outlined; then
+    echo "The first painted screen is not the home screen." >&2
+    return 1
+  fi
+  sleep "$settle_seconds"
+  rss=$(resident_kb "$karvex")
+  before=$(cpu_seconds "$karvex")
+  sleep "$idle_seconds"
+  after=$(cpu_seconds "$karvex")
+  DISPLAY="$virtual_display" "$build/devtools/x11_close" MEDIA || kill "$karvex"
+  wait "$karvex" || true
+  if $with_gps; then
+    kill "$feeder" 2> /dev/null || true
+    wait "$feeder" 2> /dev/null || true
+  fi
+  started=("${started_before[@]}")
+  awk -v s="$start_at" -v p="$paint_at" -v rss="$rss" -v b="$before" -v a="$after" -v t="$idle_seconds" \
+    'BEGIN { printf "%.0f %s %.3f\n", (p - s) * 1000, rss, (a - b) / t * 100 }' >> "$results"
+}
+
+echo "run  start-to-home-ms  rss-kB  rss-anon-kB  cpu-%-of-a-core-over-${idle_seconds}s"
+results="$work/results"
+for run in $(seq 1 "$runs"); do
+  measure_once "$work/demo-$run" "$results"
+  echo "$run  $(tail -n 1 "$results")"
+done
+echo "median start to first painted home screen: $(awk '{ print $1 }' "$results" | median) ms"
+echo "median resident memory after start: $(awk '{ print $2 }' "$results" | median) kB," \
+  "of it the program's own: $(awk '{ print $3 }' "$results" | median) kB"
+echo "median CPU at the home screen: $(awk '{ print $4 }' "$results" | median) % of one core" \
+  "($($with_gps && echo "GPS fed by the NMEA feeder" || echo "no GPS data"))"
