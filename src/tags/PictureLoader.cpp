@@ -199,10 +199,14 @@ bool decodePng(const QByteArray& data, QImage* image, std::vector<png_bytep>* ro
 // Qt's readers return what they got from a file that is cut short, so completeness is
 // checked here.
 
-// A GIF ends with its trailer byte.
+// A GIF ends with its trailer byte, and Qt paints every frame onto a canvas of the size
+// its header gives, so that size must be one we accept.
 bool gifComplete(const QByteArray& data)
 {
-    return data.endsWith(';');
+    if (data.size() < 10 || !data.endsWith(';'))
+        return false;
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
+    return !tooLarge(qFromLittleEndian<quint16>(bytes + 6), qFromLittleEndian<quint16>(bytes + 8));
 }
 
 // An uncompressed BMP holds every row its header announces. Run-length coded ones vary in

@@ -181,6 +181,19 @@ TEST_F(PictureLoaderTest, DamagedPicturesGiveANullImage)
     EXPECT_TRUE(PictureLoader::load(m_dir.filePath("missing.PNG")).isNull());
 }
 
+TEST_F(PictureLoaderTest, AGifWhoseCanvasIsTooLargeIsRefused)
+{
+    const QString testGif = gif("small.GIF", "testsrc=size=200x200");
+    if (testGif.isEmpty())
+        GTEST_SKIP() << "ffmpeg could not write a GIF";
+    QByteArray bytes = read(testGif);
+    ASSERT_FALSE(PictureLoader::load(write("small.GIF", bytes)).isNull());
+    // The header's canvas stretched to 200 x 65535: every frame would be painted on it.
+    bytes[8] = char(0xFF);
+    bytes[9] = char(0xFF);
+    EXPECT_TRUE(PictureLoader::load(write("tall.GIF", bytes), QSize(280, 280)).isNull());
+}
+
 TEST_F(PictureLoaderTest, AFlippedByteInPngImageDataIsCaught)
 {
     QByteArray bytes = read(save(sample(), "PNG", "flip.png"));
