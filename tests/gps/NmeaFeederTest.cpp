@@ -1,5 +1,6 @@
 // The NMEA feeder tool and the reader end to end: the feeder's pseudo-terminal read by
 // TermiosSerialPort and TRead, the text cut and decoded by NmeaReceiver.
+#include "EventSpin.h"
 #include "GpsTestPrinters.h"
 #include "gps/GpsPort.h"
 #include "gps/NmeaReceiver.h"
@@ -53,20 +54,6 @@ private:
     QProcess m_process;
     QString m_device;
 };
-
-template <typename F>
-bool spinUntil(F done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
 
 const QByteArray Capture =
     "# a recorder comment\n"

@@ -2,6 +2,7 @@
 // through a symlink of a stable name (as /dev/serial/by-id/... is); unplugging closes the
 // master and removes the link (as udev does), plugging in makes a new pseudo-terminal and
 // points the same name at it.
+#include "EventSpin.h"
 #include "GpsTestPrinters.h"
 #include "PtyPair.h"
 #include "gps/Commsthreadunit.h"
@@ -20,31 +21,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Runs the window thread's events until `done` or `ms` passed.
-template <typename F>
-bool spinUntil(F done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-void spinFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-}
 
 // The receiver's stable name: a symlink in a temporary folder.
 class StableName {

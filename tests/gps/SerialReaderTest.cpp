@@ -1,6 +1,7 @@
 // The serial reader: TermiosSerialPort and TRead on a real pseudo-terminal
 // pair, GpsPort's opening, per-chunk GPSEnabled check and shutdown, with doubles where a
 // behaviour cannot be made on a pseudo-terminal.
+#include "EventSpin.h"
 #include "GpsTestPrinters.h"
 #include "PtyPair.h"
 #include "gps/Commsthreadunit.h"
@@ -20,31 +21,6 @@
 #include <thread>
 
 namespace {
-
-// Runs the window thread's events until `done` or `ms` passed.
-template <typename F>
-bool spinUntil(F done, int ms = 3000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-void spinFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-}
 
 QByteArray nmeaBytes(int count)
 {
