@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libmpv-dev libespeak-ng-dev espeak-ng-data libasound2-dev
   libjpeg-dev libpng-dev zlib1g-dev libgif-dev
