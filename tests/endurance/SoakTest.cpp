@@ -45,8 +45,8 @@ QByteArray sentence(const QByteArray& body)
 
 // What a receiver sends, second by second: a fix with the drive's speed and heading, the
 // rest of its cycle, and now and then the faults of a real serial line: noise, a sentence
-// cut short, a long proprietary line, a fix with a field that is no number, and a burst of
-// bytes without any line break.
+// cut short, a long proprietary line, a fix with a field that is no number, a burst of
+// bytes without any line break, and minutes of nothing but such bytes.
 //
 // The GPS screen lays out its sentence log and pending-text boxes again for every line it
 // cuts, hidden or not: a full 4800-baud cycle (about 480 bytes, eight lines) costs some
@@ -57,6 +57,9 @@ class ReceiverSimulation {
 public:
     QByteArray second(int s)
     {
+        // Three minutes an hour of a receiver at another baud rate: bytes, but never a line.
+        if (s % SecondsPerHour >= 1800 && s % SecondsPerHour < 1980)
+            return noise(480, false);
         const QByteArray time = QTime(0, 0).addSecs(s).toString("hhmmss").toLatin1();
         const bool standing = s % SecondsPerHour < 120;
         const double knots = standing ? 0.0 : 40.0 + 35.0 * std::sin(s / 300.0);
@@ -133,6 +136,8 @@ protected:
             const int size = std::min<int>(m_chunkSize(m_random), int(arriving.size()));
             gps().DeliverChunk(arriving.left(size).constData());
             arriving.remove(0, size);
+            // Checked at every chunk: text that never forms a line must not pile up.
+            ASSERT_LE(gps().receiver().Pending().size(), NmeaReceiver::MaxPendingLength) << "at second " << s;
         }
         for (int step = 0; step < TickerStepsPerSecond; ++step) {
             m_now = m_now.addMSecs(TickerMs);
@@ -189,7 +194,7 @@ TEST_F(SoakTest, ADayOfDrivingKeepsMemoryFlatAndEveryHistoryBounded)
     QStringList heapByHour;
     for (int hour = 1; hour <= Hours; ++hour) {
         for (int s = (hour - 1) * SecondsPerHour; s < hour * SecondsPerHour; ++s) {
-            driveOneSecond(s);
+            ASSERT_NO_FATAL_FAILURE(driveOneSecond(s));
             if (s % 60 == 0)
                 settle();
         }
@@ -210,7 +215,7 @@ TEST_F(SoakTest, ADayOfDrivingKeepsMemoryFlatAndEveryHistoryBounded)
 
     // The day was really driven: the clock went round, fixes were decoded, tracks played through.
     EXPECT_EQ(home().TopDateOutput->text(), "9-3-2012");
-    EXPECT_GT(gps().receiver().SentencesDecoded(), Hours * SecondsPerHour * 9 / 10);
+    EXPECT_GT(gps().receiver().SentencesDecoded(), Hours * SecondsPerHour * 85 / 100);
     EXPECT_GT(gps().SpeedKnots(), 0.0);
     EXPECT_TRUE(home().tickerRunning());
     EXPECT_TRUE(program.fakes.media->playing);
