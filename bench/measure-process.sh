@@ -48,12 +48,6 @@ resident_kb() {
   awk '/^VmRSS:/ { total = $2 } /^RssAnon:/ { own = $2 } END { print total, own }' "/proc/$1/status"
 }
 
-# True when the HOME button on the screen is outlined lime: the home screen is shown.
-home_outlined() {
-  DISPLAY="$virtual_display" import -window root png:- \
-    | convert png:- -crop 105x62+13+40 +repage txt:- | grep -i '#00FF00' > /dev/null
-}
-
 median() {
   sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
@@ -84,7 +78,7 @@ measure_once() {
   fi
   start_at=$(awk '/^started at / { print $3; exit }' "$demo/karvex.log")
   paint_at=${paint_line##* }
-  if ! home_outlined; then
+  if ! home_outlined "$virtual_display"; then
     echo "The first painted screen is not the home screen." >&2
     return 1
   fi

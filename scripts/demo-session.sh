@@ -59,13 +59,23 @@ start_gps_feeder() {
   return 1
 }
 
-# Waits until Karvex (process PID) shows its main window on DISPLAY; fails when it ends
-# first or takes longer than 15 s: wait_for_karvex DISPLAY PID
+# True when the HOME button on DISPLAY is outlined lime: the home screen is shown.
+# home_outlined DISPLAY
+home_outlined() {
+  DISPLAY="$1" import -window root png:- \
+    | convert png:- -crop 105x62+13+40 +repage txt:- | grep -i '#00FF00' > /dev/null
+}
+
+# Waits until Karvex (process PID) has painted its home screen on DISPLAY, so that it
+# answers taps; fails when it ends first or takes longer than 60 s (a loaded machine, a
+# sanitizer build): wait_for_karvex DISPLAY PID
 wait_for_karvex() {
-  for _ in $(seq 1 150); do
+  for _ in $(seq 1 300); do
     kill -0 "$2" 2> /dev/null || return 1
-    DISPLAY="$1" xdotool search --name '^MEDIA$' > /dev/null 2>&1 && return 0
-    sleep 0.1
+    if DISPLAY="$1" xdotool search --onlyvisible --name '^MEDIA$' > /dev/null 2>&1 && home_outlined "$1"; then
+      return 0
+    fi
+    sleep 0.2
   done
   return 1
 }
