@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    program->fakes.forgetRecords(); // the clicks and phrases of the last input
     program->folder.write(ConfigFileName, Fuzz::bytes(data, size));
     TSettingsForm& options = program->options();
     options.LoadAndApplySettings();

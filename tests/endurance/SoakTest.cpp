@@ -199,8 +199,7 @@ TEST_F(SoakTest, ADayOfDrivingKeepsMemoryFlatAndEveryHistoryBounded)
                 settle();
         }
         // The doubles' own records are not the program's memory.
-        program.fakes.media->calls.clear();
-        program.clearEvents();
+        program.fakes.forgetRecords();
         settle();
         if (hour == 1)
             m_objectsAfterFirstHour = program.main->findChildren<QObject*>().size();

@@ -118,6 +118,24 @@ FakeServices::FakeServices()
 
 FakeServices::~FakeServices() = default;
 
+void FakeServices::forgetRecords()
+{
+    log.events.clear();
+    media->calls.clear();
+    wave->played.clear();
+    if (speech) {
+        speech->spoken.clear();
+        speech->punctuation.clear();
+    }
+    mixer->writes.clear();
+    mixer->muteWrites.clear();
+    shell->opened.clear();
+    shell->commands.clear();
+    power->calls.clear();
+    messageBox->shown.clear();
+    fileDialog->requests.clear();
+}
+
 Services FakeServices::make(const QString& programFolder)
 {
     m_services.programFolder = programFolder;

@@ -166,6 +166,9 @@ struct FakeServices {
 
     // The Services set over `programFolder`; call once.
     Services make(const QString& programFolder);
+    // Empties what the doubles have recorded (events, calls, sounds, speech, writes), for
+    // runs long enough that the records would pile up.
+    void forgetRecords();
 
 private:
     Services m_services;
