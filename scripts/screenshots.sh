@@ -98,4 +98,10 @@ if kill -0 "$karvex" 2> /dev/null; then
   echo "Karvex did not close: a screen was left open." >&2
   exit 1
 fi
-wait "$karvex"
+status=0
+wait "$karvex" || status=$?
+if [ $status -ne 0 ]; then
+  echo "Karvex ended with code $status:" >&2
+  cat "$demo/karvex.log" >&2
+  exit 1
+fi
