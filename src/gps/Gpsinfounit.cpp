@@ -25,7 +25,7 @@ const QColor Grey(128, 128, 128);
 const QColor Navy(0, 0, 128);
 
 // Text boxes are white with black text whatever the colour style, so that the status
-// colours (green, red, blue) read as specified.
+// colours (green, red, blue) stay as they are meant to look.
 void makeWhite(QWidget* widget)
 {
     QPalette palette = widget->palette();
