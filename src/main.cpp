@@ -1,4 +1,5 @@
 // Karvex: the touch-screen front end of a car PC.
+#include "platform/StandardDescriptors.h"
 #include "shell/Mainunit.h"
 #include "shell/Startup.h"
 
@@ -39,6 +40,7 @@ protected:
 
 int main(int argc, char** argv)
 {
+    keepStandardDescriptorsOpen();
     KarvexApplication app(argc, argv);
     try {
         const QScreen* screen = QGuiApplication::primaryScreen();

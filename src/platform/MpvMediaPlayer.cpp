@@ -1,5 +1,6 @@
 #include "platform/MpvMediaPlayer.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <mpv/client.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -18,6 +20,33 @@ constexpr double kWaitSeconds = 5.0;
 bool onX11()
 {
     return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// A GPU that mpv can render and decode with shows up as a DRM render node.
+bool hasRenderNode()
+{
+    return !QDir(QStringLiteral("/dev/dri")).entryList({QStringLiteral("renderD*")}, QDir::System).isEmpty();
+}
+
+// The video outputs mpv may use, best first. Its GPU output is offered only where there is
+// a GPU, and then with OpenGL only: stepping down through its contexts mpv would otherwise
+// reach the Vulkan display context, whose clean-up without a Vulkan driver closes
+// descriptor 0 (the X connection of a later output gets that number and is torn down
+// with it). Without a GPU every one of those contexts would be probed and rejected for
+// nothing, Mesa's software rasteriser loaded and unloaded on every video.
+QList<MpvMediaPlayer::Option> videoOptions()
+{
+    if (!onX11())
+        return {{"vo", "null"}};
+    if (hasRenderNode())
+        return {{"vo", "gpu,xv,x11,null"}, {"gpu-api", "opengl"}, {"hwdec", "auto-safe"}};
+    return {{"vo", "xv,x11,null"}};
+}
+
+bool isRegularFile(const QString& path)
+{
+    struct stat status {};
+    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 qint64 playlistEntryIdOf(const mpv_node& result)
@@ -67,8 +96,8 @@ MpvMediaPlayer::MpvMediaPlayer(const QList<Option>& extraOptions)
         {"audio-fallback-to-null", "yes"},
         // Cover art in audio files is shown by the track panel, not as video.
         {"audio-display", "no"},
-        {"vo", onX11() ? "gpu,xv,x11,null" : "null"},
     };
+    options += videoOptions();
     options += extraOptions;
     for (const Option& option : options)
         mpv_set_option_string(m_mpv, option.first.constData(), option.second.constData());
@@ -180,6 +209,12 @@ bool MpvMediaPlayer::open()
     }
     close();
     m_error.clear();
+    // A pipe or a device would keep mpv, and the window thread waiting for it, for seconds.
+    const QFileInfo file(m_fileName);
+    if (file.exists() && !isRegularFile(file.absoluteFilePath())) {
+        m_error = QStringLiteral("not a regular file");
+        return false;
+    }
 
     int paused = 1;
     mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &paused);
@@ -219,6 +254,22 @@ void MpvMediaPlayer::close()
     sendCommand({"stop"}, ++m_lastRequest);
     waitUntil([&] { return m_openEntryId == 0; });
     m_openEntryId = 0;
+    // mpv takes its video output down on its own thread after the file has ended. Its window
+    // is a child of ours: were ours destroyed first (the main window closing), the output's
+    // clean-up would fail on it and Xlib would end the program.
+    QElapsedTimer clock;
+    clock.start();
+    while (videoOutputConfigured() && clock.elapsed() < kWaitSeconds * 1000) {
+        const mpv_event* event = mpv_wait_event(m_mpv, 0.01);
+        if (event->event_id != MPV_EVENT_NONE)
+            handleEvent(*event);
+    }
+}
+
+bool MpvMediaPlayer::videoOutputConfigured() const
+{
+    int configured = 0;
+    return mpv_get_property(m_mpv, "vo-configured", MPV_FORMAT_FLAG, &configured) >= 0 && configured;
 }
 
 bool MpvMediaPlayer::play()

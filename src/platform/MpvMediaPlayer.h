@@ -75,6 +75,7 @@ private:
     void sendCommand(std::initializer_list<const char*> arguments, quint64 request);
     void seek(const char* target, const char* mode);
     double doubleProperty(const char* name) const;
+    bool videoOutputConfigured() const;
 
     mpv_handle* m_mpv = nullptr;
     QString m_fileName;

@@ -1,10 +1,15 @@
 #include "platform/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace TextFile {
 
@@ -24,6 +29,124 @@ QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
     // The file's own mark is gone already; a second one is text.
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
+}
+
+// Reads the whole of a regular file of at most MaxFileBytes. A device or a pipe in its
+// place is not waited for.
+std::optional<QByteArray> readRegularFile(const QString& path, ReadFailure& why)
+{
+    why = ReadFailure::Unreadable;
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<QByteArray> bytes;
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        if (status.st_size > MaxFileBytes) {
+            why = ReadFailure::TooLarge;
+        } else {
+            QFile file;
+            if (file.open(fd, QIODevice::ReadOnly)) {
+                QByteArray read = file.readAll();
+                if (read.size() > MaxFileBytes) // it grew while it was read
+                    why = ReadFailure::TooLarge;
+                else if (file.error() == QFileDevice::NoError)
+                    bytes = std::move(read);
+            }
+        }
+    }
+    close(fd);
+    return bytes;
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+// A free name for a new file beside `path`.
+QByteArray replacementName(const QString& path)
+{
+    const QFileInfo target(path);
+    const QString name = QStringLiteral(".%1.%2").arg(target.fileName()).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    return QFile::encodeName(target.dir().filePath(name));
+}
+
+// Gives the unnamed file `fd` in the folder of `path` a name of its own beside it.
+bool nameUnnamedFile(int fd, const QString& path, QByteArray& name)
+{
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = replacementName(path);
+        if (linkat(AT_FDCWD, link.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+// Opens a new file for the replacement of `path`. Where the file system allows, it has no
+// name until it is complete, so a power cut while it is written leaves nothing behind;
+// elsewhere (FAT, for one) it has a hidden name beside the old file from the start.
+int createReplacement(const QString& path, QByteArray& name)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int unnamed = open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (unnamed >= 0) {
+        name.clear();
+        return unnamed;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = replacementName(path);
+        const int fd = open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Writes `bytes` to a new file beside `path`, syncs it and renames it over `path`. On any
+// failure the new file is removed and `path` is left as it was.
+bool replaceFile(const QString& path, const QByteArray& bytes)
+{
+    QByteArray replacement;
+    const int fd = createReplacement(path, replacement);
+    if (fd < 0)
+        return false;
+    const QByteArray target = QFile::encodeName(path);
+    // A file that is replaced keeps its permissions; a new one gets the umask's.
+    struct stat existing {};
+    bool written = writeAll(fd, bytes);
+    if (written && lstat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
+        written = fchmod(fd, existing.st_mode & 07777) == 0;
+    written = written && fsync(fd) == 0;
+    if (written && replacement.isEmpty())
+        written = nameUnnamedFile(fd, path, replacement);
+    written = close(fd) == 0 && written;
+    if (!written || rename(replacement.constData(), target.constData()) != 0) {
+        if (!replacement.isEmpty())
+            unlink(replacement.constData());
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    const int folder = open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+    return true;
 }
 
 } // namespace
@@ -104,12 +227,25 @@ QByteArray encodeLines(const QStringList& lines)
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
+std::optional<QStringList> readLines(const QString& path, ReadFailure& why)
+{
+    const std::optional<QByteArray> bytes = readRegularFile(path, why);
+    if (!bytes)
+        return std::nullopt;
+    QStringList lines = splitLines(decode(*bytes));
+    for (const QString& line : lines) {
+        if (line.size() > MaxLineLength) {
+            why = ReadFailure::TooLarge;
+            return std::nullopt;
+        }
+    }
+    return lines;
+}
+
 std::optional<QStringList> readLines(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return splitLines(decode(file.readAll()));
+    ReadFailure ignored;
+    return readLines(path, ignored);
 }
 
 bool writeLines(const QString& path, const QStringList& lines)
@@ -120,15 +256,7 @@ bool writeLines(const QString& path, const QStringList& lines)
     constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (existing.exists() && (!existing.isWritable() || !(existing.permissions() & anyWrite)))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = encodeLines(lines);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFile(path, encodeLines(lines));
 }
 
 } // namespace TextFile

@@ -8,7 +8,15 @@
 //
 // Writing: every line followed by CR LF, in Windows-1252 without a mark, unless a line
 // holds a character Windows-1252 cannot represent: then the whole file is UTF-8 with a
-// byte-order mark, so nothing is turned into "?". The file is replaced atomically.
+// byte-order mark, so nothing is turned into "?".
+//
+// Saving replaces the file atomically: the text goes into a new file beside it, every
+// write is checked and the data synced to the disk before the new file is renamed over
+// the old one. A full disk or any other failure leaves the old file whole. A symbolic link
+// in the file's place is replaced by the file, never written through.
+//
+// Only regular files are read, and none larger than any real one of these files (a
+// power cut or a mistake can leave a huge one, or a device, in its place).
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,8 +28,15 @@ QString decode(const QByteArray& bytes);
 QStringList splitLines(const QString& text);
 QByteArray encodeLines(const QStringList& lines);
 
-// nullopt when the file cannot be read.
+constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+constexpr qsizetype MaxLineLength = 32 * 1024;
+
+enum class ReadFailure { Unreadable, TooLarge };
+
+// nullopt when the file cannot be read, is not a regular file, is over MaxFileBytes or
+// holds a line over MaxLineLength characters; `why` then tells which.
 std::optional<QStringList> readLines(const QString& path);
+std::optional<QStringList> readLines(const QString& path, ReadFailure& why);
 // False when the file cannot be written; an existing file then stays as it was.
 bool writeLines(const QString& path, const QStringList& lines);
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace PlaylistFile {
 
@@ -32,6 +33,9 @@ QString trimmedName(const QString& typed)
 
 NameCheck checkName(const QString& name)
 {
+    const auto unsafe = [](QChar c) { return c == u'/' || c == u'\\' || c.category() == QChar::Other_Control; };
+    if (name.startsWith(u'.') || std::any_of(name.begin(), name.end(), unsafe))
+        return NameCheck::Unsafe;
     if (name.size() < MinNameLength)
         return NameCheck::TooShort;
     if (name.size() > MaxNameLength)
@@ -47,11 +51,10 @@ bool fileExists(const QString& path)
 
 QStringList listedNames(const QString& playlistFolder)
 {
-    // Every entry counts, whatever its kind or attributes.
+    // Hidden and read-only files count; a link could lead anywhere and is left out.
     QStringList names = QDir(playlistFolder)
                             .entryList({QLatin1Char('*') + Extension},
-                                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                       QDir::Unsorted);
+                                       QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Unsorted);
     MediaFolder::sortAlphabetically(names);
     for (QString& name : names) {
         // "ROCK.KPL" has no ".kpl" to take out and is listed whole.

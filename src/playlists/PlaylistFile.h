@@ -22,15 +22,17 @@ QString path(const QString& programFolder, const QString& name);
 
 // A typed name without the blanks and control characters around it.
 QString trimmedName(const QString& typed);
-enum class NameCheck { Fits, TooShort, TooLong };
+// A name that would leave the playlist folder or hide its file is refused whatever its
+// length: one holding "/", "\\" or a control character, or starting with a dot.
+enum class NameCheck { Fits, TooShort, TooLong, Unsafe };
 NameCheck checkName(const QString& name);
 
 // True when `path` is a file (a folder does not count).
 bool fileExists(const QString& path);
 
-// The names the chooser lists for the entries of `playlistFolder` whose names end in
-// ".kpl" in any case, alphabetically: each name with its first ".kpl" (exact case) taken
-// out. A missing folder lists nothing.
+// The names the chooser lists for the regular files of `playlistFolder` (not links) whose
+// names end in ".kpl" in any case, alphabetically: each name with its first ".kpl" (exact
+// case) taken out. A missing folder lists nothing.
 QStringList listedNames(const QString& playlistFolder);
 
 // Playlist entries for the lines of a playlist file, in order: silver when the file is

@@ -38,6 +38,10 @@ std::optional<QString> askName(TMainForm& mainForm)
         mainForm.ShowErrorNotice(
             QStringLiteral("PLAYLIST NAME ERROR\n\nPlaylist names must be 20 chars or less. Please try again."));
         return std::nullopt;
+    case PlaylistFile::NameCheck::Unsafe:
+        mainForm.ShowErrorNotice(QStringLiteral("PLAYLIST NAME ERROR\n\nPlaylist names cannot start with a dot or hold "
+                                                "/, \\ or control characters. Please try again."));
+        return std::nullopt;
     case PlaylistFile::NameCheck::Fits:
         break;
     }
@@ -88,9 +92,13 @@ void open(TMainForm& mainForm)
         mainForm.ShowErrorNotice(QStringLiteral("NO FILE ERROR\nFile shown below does not exist!\n") + path);
         return;
     }
-    const std::optional<QStringList> lines = TextFile::readLines(path);
+    TextFile::ReadFailure failure;
+    const std::optional<QStringList> lines = TextFile::readLines(path, failure);
     if (!lines) {
-        mainForm.ShowErrorNotice(QStringLiteral("FILE LOAD ERROR\n") + path);
+        mainForm.ShowErrorNotice(QStringLiteral("FILE LOAD ERROR\n") + path
+                                 + (failure == TextFile::ReadFailure::TooLarge
+                                        ? QStringLiteral("\nThe file is too large to be a playlist.")
+                                        : QString()));
         return;
     }
     mainForm.MediaFrame1->playlist().replaceAll(PlaylistFile::entriesFor(*lines));

@@ -414,6 +414,9 @@ void TMainForm::FormClose()
     if (m_closed)
         return;
     m_closed = true;
+    // The player's video output lives in a window of ours; it must go while that does.
+    if (MediaPlayer1().isOpen())
+        MediaPlayer1().close();
     if (!m_settings.save(configPath()))
         ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini\nTry running Karvex as Administrator"));
     Pointer::show();

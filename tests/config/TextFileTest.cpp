@@ -1,8 +1,13 @@
 #include "platform/TextFile.h"
 #include "support/TempFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using TextFile::decode;
 using TextFile::encodeLines;
@@ -89,4 +94,66 @@ TEST(TextFileFiles, ReadOnlyFileRefusesTheSaveAndStaysWhole)
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     EXPECT_FALSE(TextFile::writeLines(path, {"new"}));
     EXPECT_EQ(folder.read("config.ini"), QByteArray("old\r\n"));
+}
+
+// A file system of 64 KB of its own, filled up; needs root to mount.
+class FullDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (geteuid() != 0 || mount("tmpfs", QFile::encodeName(m_folder.path()).constData(), "tmpfs", 0, "size=64k") != 0)
+            GTEST_SKIP() << "a small file system cannot be mounted here";
+        m_mounted = true;
+        m_folder.write("config.ini", "old\r\n");
+        QFile filler(m_folder.file("filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
+    }
+    void TearDown() override
+    {
+        if (m_mounted)
+            umount(QFile::encodeName(m_folder.path()).constData());
+    }
+    TempFolder m_folder;
+    bool m_mounted = false;
+};
+
+TEST_F(FullDisk, ASaveThatDoesNotFitFailsAndLeavesTheOldFileWhole)
+{
+    EXPECT_FALSE(TextFile::writeLines(m_folder.file("config.ini"), QStringList(100, QString(80, u'n'))));
+    EXPECT_EQ(m_folder.read("config.ini"), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"config.ini", "filler"}));
+}
+
+TEST(TextFileFiles, ASavedLinkIsReplacedNotWrittenThrough)
+{
+    TempFolder folder;
+    folder.write("secret.txt", "secret\r\n");
+    ASSERT_TRUE(QFile::link(folder.file("secret.txt"), folder.file("Link.kpl")));
+    ASSERT_TRUE(TextFile::writeLines(folder.file("Link.kpl"), {"/music/a.mp3"}));
+    EXPECT_EQ(folder.read("secret.txt"), QByteArray("secret\r\n"));
+    EXPECT_FALSE(QFileInfo(folder.file("Link.kpl")).isSymLink());
+    EXPECT_EQ(folder.read("Link.kpl"), QByteArray("/music/a.mp3\r\n"));
+}
+
+TEST(TextFileFiles, OnlyRegularFilesOfBoundedSizeAndLinesAreRead)
+{
+    TempFolder folder;
+    TextFile::ReadFailure why;
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder.file("pipe.kpl")).constData(), 0600), 0);
+    EXPECT_FALSE(TextFile::readLines(folder.file("pipe.kpl"), why)); // returns, no writer awaited
+    EXPECT_EQ(why, TextFile::ReadFailure::Unreadable);
+
+    QFile huge(folder.file("huge.kpl"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(TextFile::MaxFileBytes + 1));
+    huge.close();
+    EXPECT_FALSE(TextFile::readLines(huge.fileName(), why));
+    EXPECT_EQ(why, TextFile::ReadFailure::TooLarge);
+
+    folder.write("long.kpl", "/a.mp3\r\n" + QByteArray(TextFile::MaxLineLength + 1, 'x') + "\r\n");
+    EXPECT_FALSE(TextFile::readLines(folder.file("long.kpl"), why));
+    EXPECT_EQ(why, TextFile::ReadFailure::TooLarge);
+    folder.write("long.kpl", "/a.mp3\r\n" + QByteArray(TextFile::MaxLineLength, 'x') + "\r\n");
+    EXPECT_TRUE(TextFile::readLines(folder.file("long.kpl"), why));
 }

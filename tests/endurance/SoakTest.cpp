@@ -156,19 +156,19 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    void expectBounded(int hour)
+    void assertBounded(int hour)
     {
         SCOPED_TRACE(testing::Message() << "after hour " << hour);
-        EXPECT_EQ(graph().HistoryLength(), graph().width() / graph().StepSize() + 2);
-        EXPECT_EQ(graph().image().size(), graph().size());
-        EXPECT_LE(gps().receiver().Log().size(), NmeaReceiver::MaxLogLines);
-        EXPECT_LE(gps().GPSLog->document()->blockCount(), NmeaReceiver::MaxLogLines);
-        EXPECT_LE(gps().receiver().Pending().size(), NmeaReceiver::MaxPendingLength);
-        EXPECT_LE(gps().Memo1->toPlainText().size(), NmeaReceiver::MaxPendingLength);
+        ASSERT_EQ(graph().HistoryLength(), graph().width() / graph().StepSize() + 2);
+        ASSERT_EQ(graph().image().size(), graph().size());
+        ASSERT_LE(gps().receiver().Log().size(), NmeaReceiver::MaxLogLines);
+        ASSERT_LE(gps().GPSLog->document()->blockCount(), NmeaReceiver::MaxLogLines);
+        ASSERT_LE(gps().receiver().Pending().size(), NmeaReceiver::MaxPendingLength);
+        ASSERT_LE(gps().Memo1->toPlainText().size(), NmeaReceiver::MaxPendingLength);
         // A line is cut from the bounded pending text plus at most one read.
-        EXPECT_LE(gps().LastSentence->text().size(), NmeaReceiver::MaxPendingLength + ReadSize);
+        ASSERT_LE(gps().LastSentence->text().size(), NmeaReceiver::MaxPendingLength + ReadSize);
         // A few objects come and go (deferred work); one per tick would add thousands.
-        EXPECT_LE(program.main->findChildren<QObject*>().size(), m_objectsAfterFirstHour + 16) << "objects pile up";
+        ASSERT_LE(program.main->findChildren<QObject*>().size(), m_objectsAfterFirstHour + 16) << "objects pile up";
     }
 
     TestProgram program;
@@ -203,7 +203,7 @@ TEST_F(SoakTest, ADayOfDrivingKeepsMemoryFlatAndEveryHistoryBounded)
         settle();
         if (hour == 1)
             m_objectsAfterFirstHour = program.main->findChildren<QObject*>().size();
-        expectBounded(hour);
+        ASSERT_NO_FATAL_FAILURE(assertBounded(hour));
         const std::size_t heap = liveHeapBytes();
         heapByHour << QString::number(heap / 1024) + " KB";
         if (hour == WarmUpHours)

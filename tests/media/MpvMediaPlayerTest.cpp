@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -157,6 +158,12 @@ TEST_F(MpvMediaPlayerTest, OpenFailuresSayWhyAndLeaveNothingOpen)
 
     // A name mpv would otherwise take for a protocol is still a local file.
     EXPECT_FALSE(open(fast, QStringLiteral("av://lavfi:sine")));
+
+    // A pipe is refused before mpv would wait for a writer.
+    const QString pipe = m_dir.filePath("pipe.mp3");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(open(fast, pipe));
+    EXPECT_EQ(fast.errorText(), "not a regular file");
 
     EXPECT_TRUE(open(fast, m_dir.filePath("good.wav")));
     EXPECT_TRUE(fast.errorText().isEmpty());

@@ -32,13 +32,13 @@ TEST(PlaylistName, IsTrimmedOfBlanksAndControlsAndHolds3To20Characters)
     EXPECT_EQ(PlaylistFile::checkName(QString(21, u'X')), NameCheck::TooLong);
 }
 
-TEST(PlaylistFolder, ListsEveryKplEntryAlphabeticallyWithItsFirstExactKplTakenOut)
+TEST(PlaylistFolder, ListsEveryKplFileAlphabeticallyWithItsFirstExactKplTakenOut)
 {
     TempFolder folder;
     makeFiles(folder, {"rock.kpl", "ROCK.KPL", "my.kpl.kpl", "Jazz.Kpl", "notes.txt", "kpl", ".hidden.kpl"});
     QDir(folder.path()).mkdir("dir.kpl");
     EXPECT_EQ(PlaylistFile::listedNames(folder.path()),
-              (QStringList{".hidden", "dir", "Jazz.Kpl", "my.kpl", "ROCK.KPL", "rock"}));
+              (QStringList{".hidden", "Jazz.Kpl", "my.kpl", "ROCK.KPL", "rock"}));
 
     EXPECT_TRUE(PlaylistFile::listedNames(folder.file("missing")).isEmpty());
     EXPECT_EQ(PlaylistFile::path("/car", "my.kpl"), "/car/playlist/my.kpl.kpl");

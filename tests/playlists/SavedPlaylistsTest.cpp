@@ -3,6 +3,7 @@
 
 #include "dialogs/Myerrorunit.h"
 #include "dialogs/Myinputunit.h"
+#include "platform/TextFile.h"
 #include "playlists/Mediaframeunit.h"
 #include "playlists/Openplaylistunit.h"
 #include "widgets/TouchButton.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <sys/stat.h>
 
 namespace {
 
@@ -168,6 +170,22 @@ TEST_F(SavedPlaylistsTest, NamesOf3To20CharactersAfterTrimmingAreSavedOthersRefu
               (QStringList{"abc.kpl", QString(20, u'T') + ".kpl"}));
 }
 
+TEST_F(SavedPlaylistsTest, NamesThatWouldLeaveTheFolderOrHideTheFileAreRefused)
+{
+    playlist().append("/music/a.mp3");
+    const QString unsafe = "PLAYLIST NAME ERROR\n\nPlaylist names cannot start with a dot or hold /, \\ or control "
+                           "characters. Please try again.";
+    for (const QString& typed : {QString("../../pwned"), program.folder.file("abs"), QString("a\\b\\c"),
+                                 QString(".hidden"), QString("tab\tname")}) {
+        m().MyError->hide();
+        save(typed);
+        EXPECT_EQ(notice(), unsafe) << typed.toStdString();
+    }
+    EXPECT_EQ(QDir(program.folder.path()).entryList({"*.kpl"}, QDir::Files | QDir::Hidden), QStringList{});
+    EXPECT_EQ(QDir(program.folder.file("playlist")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{});
+}
+
 TEST_F(SavedPlaylistsTest, CancellingTheKeyboardSavesNothing)
 {
     playlist().append("/music/a.mp3");
@@ -269,6 +287,29 @@ TEST_F(SavedPlaylistsTest, ACapitalExtensionIsListedWholeAndLooksForAFileThatIsN
     EXPECT_EQ(m().nowPlaying().PlaylistName, "my.kpl");
 }
 
+TEST_F(SavedPlaylistsTest, ATooLargePlaylistIsRefusedAndTheEntriesStay)
+{
+    writeFile("playlist/Huge.kpl");
+    QFile::resize(playlistFile("Huge.kpl"), TextFile::MaxFileBytes + 1);
+    playlist().append("/kept.mp3");
+    openListed("Huge");
+    EXPECT_EQ(notice(), "FILE LOAD ERROR\n" + playlistFile("Huge.kpl") + "\nThe file is too large to be a playlist.");
+    EXPECT_EQ(playlist().paths(), QStringList{"/kept.mp3"});
+}
+
+TEST_F(SavedPlaylistsTest, TheChooserListsOnlyRegularFiles)
+{
+    writeFile("playlist/Real.kpl", "/a.mp3\r\n");
+    writeFile("secret.txt", "secret\r\n");
+    ASSERT_TRUE(QFile::link(program.folder.file("secret.txt"), playlistFile("Link.kpl")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(playlistFile("Pipe.kpl")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkdir(playlistFile("Folder.kpl")));
+    open([this] {
+        EXPECT_EQ(rows().items(), QStringList{"Real"});
+        chooser().reject();
+    });
+}
+
 // ---------------------------------------------------------------- the chooser
 
 TEST_F(SavedPlaylistsTest, TheChooserListsThePlaylistsAndTheFooterHoldsTheChosenOne)
@@ -364,9 +405,10 @@ TEST_F(SavedPlaylistsTest, DeleteAsksThenRemovesTheFileAndItsRow)
 
 TEST_F(SavedPlaylistsTest, ADeleteThatFailsIsReportedAndTheRowStays)
 {
-    // A folder with something in it cannot be deleted as a file.
-    writeFile("playlist/Stuck.kpl/inside.txt");
+    // Gone behind the chooser's back, so there is nothing to delete, whoever runs the test.
+    writeFile("playlist/Stuck.kpl");
     open([&] {
+        ASSERT_TRUE(QFile::remove(playlistFile("Stuck.kpl")));
         rows().setSelectedIndex(0);
         answerNextQuestion(true);
         chooser().DeleteBtn->click();

@@ -1,5 +1,6 @@
 // Starts the built program for real on a virtual X display, as a driver's car PC would.
 #include "config/SettingsStore.h"
+#include "media/FfmpegFile.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
@@ -144,6 +145,34 @@ bool hasColourNear(const QImage& image, QRect area, QColor colour)
     return false;
 }
 
+const QRect HomeButton(8 + 5, 8 + 32, 105, 62);
+const QColor Lime(0, 255, 0);
+
+// The screen once the home screen is painted with HOME outlined, or the last screenshot
+// taken in the five seconds given for that.
+QImage homeScreen(const VirtualDisplay& display)
+{
+    QImage screen;
+    waitFor([&] {
+        screen = display.screenshot();
+        return !screen.isNull() && hasColourNear(screen, HomeButton, Lime);
+    }, 5000);
+    return screen;
+}
+
+// Whether the screen shows the red of the test clip somewhere in `area`, looked at every
+// 10 pixels (the video output's scaling blurs the exact colour).
+bool showsRed(const QImage& image, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); y += 10)
+        for (int x = area.left(); x <= area.right(); x += 10) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.red() > 200 && colour.green() < 60 && colour.blue() < 60)
+                return true;
+        }
+    return false;
+}
+
 class SmokeTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -166,14 +195,10 @@ TEST_F(SmokeTest, StartsAt800By600WithHomeOutlinedAndSavesDefaultsOnClose)
     ASSERT_TRUE(waitFor([&] { return display.run("xdotool", {"search", "--name", "^MEDIA$"}) == 0; }, 15000))
         << "the main window did not appear";
 
-    QImage screen;
-    waitFor([&] {
-        screen = display.screenshot();
-        return !screen.isNull() && hasColourNear(screen, {8 + 5, 8 + 32, 105, 62}, QColor(0, 255, 0));
-    }, 5000);
+    const QImage screen = homeScreen(display);
     ASSERT_EQ(screen.size(), QSize(800, 600));
-    EXPECT_TRUE(hasColourNear(screen, {8 + 5, 8 + 32, 105, 62}, QColor(0, 255, 0))) << "HOME is not outlined lime";
-    EXPECT_FALSE(hasColourNear(screen, {8 + 5, 8 + 100, 105, 62}, QColor(0, 255, 0))) << "Playlist is outlined lime";
+    EXPECT_TRUE(hasColourNear(screen, HomeButton, Lime)) << "HOME is not outlined lime";
+    EXPECT_FALSE(hasColourNear(screen, {8 + 5, 8 + 100, 105, 62}, Lime)) << "Playlist is outlined lime";
 
     ASSERT_EQ(display.run(closeTool(), {"MEDIA"}), 0);
     ASSERT_TRUE(karvex.waitForFinished(10000));
@@ -205,4 +230,57 @@ TEST_F(SmokeTest, RefusesAnotherResolutionAndEndsWithCodeZero)
     EXPECT_EQ(karvex.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(karvex.exitCode(), 0);
     EXPECT_FALSE(program.folder().exists(ConfigFileName));
+}
+
+// Every video played opens a new video output in mpv; on an X server without hardware
+// OpenGL, as here, the second one used to end the program.
+TEST_F(SmokeTest, PlaysAVideoAgainAndAgainWithTheRealVideoOutput)
+{
+    VirtualDisplay display({800, 600});
+    ASSERT_TRUE(display.ready());
+    InstalledProgram program;
+    // A one-second red clip alone in its playlist: at its end, the next entry is itself.
+    const QString clip = ffmpegFile(program.folder().file("red.mp4"),
+                                    {"-f", "lavfi", "-i", "color=c=red:s=320x240:d=1:r=10", "-pix_fmt", "yuv420p"});
+    if (clip.isEmpty())
+        GTEST_SKIP() << "ffmpeg could not make the clip";
+    ASSERT_TRUE(QDir(program.folder().path()).mkdir("playlist"));
+    program.folder().write("playlist/Clip.kpl", clip.toUtf8() + "\r\n");
+    QProcess karvex;
+    ASSERT_TRUE(program.start(karvex, display));
+    ASSERT_TRUE(waitFor([&] { return display.run("xdotool", {"search", "--name", "^MEDIA$"}) == 0; }, 15000));
+    ASSERT_TRUE(hasColourNear(homeScreen(display), HomeButton, Lime));
+
+    const auto tap = [&](int x, int y, QStringList extra = {}) {
+        display.run("xdotool", QStringList{"mousemove", QString::number(x), QString::number(y), "click"} + extra << "1");
+        QThread::msleep(700);
+    };
+    const QRect videoArea(140, 60, 500, 400);
+    // Waits for the clip on the screen; false at once when Karvex has ended.
+    const auto videoShown = [&] {
+        bool shown = false;
+        waitFor([&] { return karvex.state() != QProcess::Running || (shown = showsRed(display.screenshot(), videoArea)); }, 8000);
+        return shown;
+    };
+    const auto ended = [&] {
+        karvex.waitForFinished(1000);
+        return "Karvex ended:\n" + karvex.readAllStandardError().toStdString();
+    };
+    tap(65, 139); // Playlist
+    tap(221, 30); // Open Playlist
+    tap(240, 120); // the only saved playlist
+    tap(252, 516); // OPEN
+    for (int play = 1; play <= 3; ++play) {
+        tap(65, 139); // back to the playlist screen
+        tap(250, 66, {"--repeat", "2", "--delay", "80"}); // double-tap the clip
+        ASSERT_TRUE(videoShown()) << "at play " << play << ": " << ended();
+    }
+    // The end-of-track advance plays it again every second or two.
+    QThread::msleep(5000);
+    ASSERT_TRUE(videoShown()) << "after the advance: " << ended();
+
+    ASSERT_EQ(display.run(closeTool(), {"MEDIA"}), 0);
+    ASSERT_TRUE(karvex.waitForFinished(10000));
+    EXPECT_EQ(karvex.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(karvex.exitCode(), 0) << karvex.readAllStandardError().toStdString();
 }
