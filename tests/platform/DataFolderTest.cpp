@@ -4,6 +4,7 @@
 #include "dialogs/Aboutunit.h"
 #include "platform/DataFolder.h"
 #include "playlists/Openplaylistunit.h"
+#include "shell/Mainunit.h"
 #include "shell/Startup.h"
 #include "support/Doubles.h"
 #include "support/TempFolder.h"
