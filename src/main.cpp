@@ -59,6 +59,7 @@ int main(int argc, char** argv)
         app.exec();
     } catch (const std::exception& error) {
         showException(error.what());
+        return 1; // not the driver's EXIT: the kiosk session starts Karvex again
     }
     return 0;
 }

@@ -60,6 +60,10 @@ TAboutForm::TAboutForm(TMainForm* mainForm, QWidget* owner)
     licenceFont.setPixelSize(16);
     LicenceDisplay->setFont(licenceFont);
     VersionDisplay = placeLabel(Tab1, "VersionDisplay", QStringLiteral("Version 1.0 beta"), {16, 284, 300, 28}, 18, false);
+    DataFolderDisplay = placeLabel(Tab1, "DataFolderDisplay",
+                                   QStringLiteral("Settings and playlists are saved in ") + mainForm->dataFolder(),
+                                   {16, 310, 528, 22}, 14, false);
+    DataFolderDisplay->setElideMiddle(true);
 
     QWidget* webPage = AdvSmoothTabPager1->addPage(QStringLiteral("Web Site  "));
     Label5 = placeLabel(webPage, "Label5", QStringLiteral("For more information visit our web site:"), {16, 20, 528, 32}, 20, false);

@@ -23,6 +23,9 @@ public:
     TouchLabel* Label4;
     QPlainTextEdit* LicenceDisplay;
     TouchLabel* VersionDisplay;
+    // Where the settings and playlists are saved (beside the program, or the data folder
+    // of an installed one).
+    TouchLabel* DataFolderDisplay;
     TouchLabel* Label5;
     TouchButton* Image1;
     TouchLabel* SiteLink;

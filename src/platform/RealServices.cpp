@@ -2,6 +2,7 @@
 #include "platform/Services.h"
 
 #include "platform/AlsaMixer.h"
+#include "platform/DataFolder.h"
 #include "platform/DesktopShell.h"
 #include "platform/EspeakSpeechEngine.h"
 #include "platform/MpvMediaPlayer.h"
@@ -11,10 +12,17 @@
 #include "platform/SystemdPower.h"
 #include "platform/TermiosSerialPort.h"
 
+#include <sys/stat.h>
+
 Services realServices(const QString& programFolder)
 {
     Services services;
     services.programFolder = programFolder;
+    services.dataFolder = DataFolder::of(programFolder);
+    // The installed program's data folder is shared by the group karvex (setgid, not
+    // sticky): every file saved there must stay writable for the next member, or root.
+    if (DataFolder::installed(programFolder))
+        umask(S_IWOTH);
     services.mediaPlayer = std::make_unique<MpvMediaPlayer>();
     services.wavePlayer = std::make_unique<MpvWavePlayer>(programFolder);
     services.createSpeechEngine = [] { return EspeakSpeechEngine::create(); };

@@ -16,8 +16,10 @@
 #include <memory>
 
 struct Services {
-    // Folder of the running program: config.ini, playlist/, licence.txt and the sounds.
+    // Folder of the running program: licence.txt, the sounds and the fallback album art.
     QString programFolder;
+    // Folder of config.ini, playlist/ and what else is saved between runs (DataFolder.h).
+    QString dataFolder;
 
     std::unique_ptr<MediaPlayer> mediaPlayer;
     std::unique_ptr<WavePlayer> wavePlayer;

@@ -71,7 +71,7 @@ QString TOpenPlaylistForm::chosenName() const
 
 QString TOpenPlaylistForm::playlistFolder() const
 {
-    return PlaylistFile::folder(m_mainForm->programFolder());
+    return PlaylistFile::folder(m_mainForm->dataFolder());
 }
 
 void TOpenPlaylistForm::showEvent(QShowEvent* event)
@@ -126,7 +126,7 @@ void TOpenPlaylistForm::DeleteBtnClick()
     m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
     if (!m_mainForm->AskYesNo(QStringLiteral("Delete Playlist ") + name + u'?'))
         return;
-    const QString path = PlaylistFile::path(m_mainForm->programFolder(), name);
+    const QString path = PlaylistFile::path(m_mainForm->dataFolder(), name);
     if (!QFile::remove(path)) {
         m_mainForm->ShowErrorNotice(QStringLiteral("DELETE ERROR\n") + path);
         return;

@@ -8,14 +8,14 @@
 
 namespace PlaylistFile {
 
-QString folder(const QString& programFolder)
+QString folder(const QString& dataFolder)
 {
-    return QDir(programFolder).filePath(FolderName);
+    return QDir(dataFolder).filePath(FolderName);
 }
 
-QString path(const QString& programFolder, const QString& name)
+QString path(const QString& dataFolder, const QString& name)
 {
-    return QDir(folder(programFolder)).filePath(name + Extension);
+    return QDir(folder(dataFolder)).filePath(name + Extension);
 }
 
 QString trimmedName(const QString& typed)

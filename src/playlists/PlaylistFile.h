@@ -1,6 +1,6 @@
 #pragma once
-// Saved playlists: one ".kpl" file per playlist in the "playlist" folder beside the
-// executable, one media path per line (read and written by TextFile's rules), and the
+// Saved playlists: one ".kpl" file per playlist in the "playlist" folder of the program's
+// data folder, one media path per line (read and written by TextFile's rules), and the
 // rules for their names.
 #include "playlists/Playlist.h"
 
@@ -15,10 +15,10 @@ inline const QString Extension = QStringLiteral(".kpl");
 constexpr int MinNameLength = 3;
 constexpr int MaxNameLength = 20;
 
-// The playlist folder of the program in `programFolder`.
-QString folder(const QString& programFolder);
+// The playlist folder in the program's data folder `dataFolder`.
+QString folder(const QString& dataFolder);
 // The file of the playlist called `name`.
-QString path(const QString& programFolder, const QString& name);
+QString path(const QString& dataFolder, const QString& name);
 
 // A typed name without the blanks and control characters around it.
 QString trimmedName(const QString& typed);

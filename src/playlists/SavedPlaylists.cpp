@@ -63,12 +63,12 @@ void save(TMainForm& mainForm)
     if (!name)
         return;
 
-    const QString folder = PlaylistFile::folder(mainForm.programFolder());
+    const QString folder = PlaylistFile::folder(mainForm.dataFolder());
     if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder)) {
         mainForm.ShowErrorNotice(QStringLiteral("CREATE ERROR\n\nFailed to create ") + folder);
         return;
     }
-    const QString path = PlaylistFile::path(mainForm.programFolder(), *name);
+    const QString path = PlaylistFile::path(mainForm.dataFolder(), *name);
     if (PlaylistFile::fileExists(path)
         && !mainForm.AskYesNo(QStringLiteral("Playlist '") + *name + QStringLiteral("' already exists. Overwrite?")))
         return;
@@ -87,7 +87,7 @@ void open(TMainForm& mainForm)
     const std::optional<QString> name = mainForm.OpenPlaylistForm->choose();
     if (!name)
         return;
-    const QString path = PlaylistFile::path(mainForm.programFolder(), *name);
+    const QString path = PlaylistFile::path(mainForm.dataFolder(), *name);
     if (!PlaylistFile::fileExists(path)) {
         mainForm.ShowErrorNotice(QStringLiteral("NO FILE ERROR\nFile shown below does not exist!\n") + path);
         return;

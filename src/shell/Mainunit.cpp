@@ -149,7 +149,7 @@ QList<QWidget*> TMainForm::screens() const
 
 QString TMainForm::configPath() const
 {
-    return QDir(programFolder()).filePath(ConfigFileName);
+    return QDir(dataFolder()).filePath(ConfigFileName);
 }
 
 // ---------------------------------------------------------------- feedback

@@ -56,6 +56,8 @@ public:
     Services& services() { return m_services; }
     MediaPlayer& MediaPlayer1() { return *m_services.mediaPlayer; }
     QString programFolder() const { return m_services.programFolder; }
+    // Where config.ini, the playlists and anything else saved between runs live.
+    QString dataFolder() const { return m_services.dataFolder; }
     QString configPath() const;
     SettingsStore& settings() { return m_settings; }
     // Screens whose controls show settings register here; the options screen runs them,

@@ -1,7 +1,8 @@
-// What `cmake --install` puts where: one program folder, the desktop entry and the kiosk
-// start pointing into it.
+// What `cmake --install` puts where: one program folder naming the data folder, the desktop
+// entry and the kiosk start pointing into it.
 #include "RunTool.h"
 
+#include "platform/DataFolder.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
@@ -39,13 +40,13 @@ TEST(InstallTest, PutsTheProgramSoundsAndLicenceInOneFolderThatTheDesktopEntrySt
     EXPECT_TRUE(QFileInfo(root.path() + executable).isExecutable());
     const QDir installed(root.path() + programFolder);
     EXPECT_EQ(installed.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-              (QStringList{"click.wav", "error.wav", "hover.wav", "karvex", "licence.txt", "playlist"}));
-    EXPECT_TRUE(QFileInfo(installed.filePath("playlist")).isDir());
+              (QStringList{"click.wav", "data-folder", "error.wav", "hover.wav", "karvex", "licence.txt"}));
+    EXPECT_EQ(DataFolder::installed(installed.path()), "/var/lib/karvex");
 
     EXPECT_TRUE(root.exists("usr/share/icons/hicolor/scalable/apps/karvex.svg"));
     const QByteArray session = root.read("usr/libexec/karvex-kiosk-session");
     EXPECT_TRUE(session.contains("xrandr -s 800x600"));
-    EXPECT_TRUE(session.contains("exec \"" + executable.toUtf8() + "\"")) << session.constData();
+    EXPECT_TRUE(session.contains("program=\"${1:-" + executable.toUtf8() + "}\"")) << session.constData();
     EXPECT_TRUE(QFileInfo(root.file("usr/libexec/karvex-kiosk-session")).isExecutable());
     EXPECT_TRUE(root.read("usr/lib/systemd/system/karvex-kiosk@.service").contains("/usr/libexec/karvex-kiosk-session"));
 }

@@ -136,8 +136,9 @@ void FakeServices::forgetRecords()
     fileDialog->requests.clear();
 }
 
-Services FakeServices::make(const QString& programFolder)
+Services FakeServices::make(const QString& programFolder, const QString& dataFolder)
 {
     m_services.programFolder = programFolder;
+    m_services.dataFolder = dataFolder.isEmpty() ? programFolder : dataFolder;
     return std::move(m_services);
 }

@@ -164,8 +164,9 @@ struct FakeServices {
     bool speechAvailable = true;
     bool serialOpens = true;
 
-    // The Services set over `programFolder`; call once.
-    Services make(const QString& programFolder);
+    // The Services set over `programFolder`, saving into `dataFolder` (by default the
+    // program folder, as a program run from its own folder does); call once.
+    Services make(const QString& programFolder, const QString& dataFolder = {});
     // Empties what the doubles have recorded (events, calls, sounds, speech, writes), for
     // runs long enough that the records would pile up.
     void forgetRecords();
