@@ -130,7 +130,7 @@ bool replaceFile(const QString& path, const QByteArray& bytes)
     struct stat existing {};
     bool written = writeAll(fd, bytes);
     if (written && lstat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
-        written = fchmod(fd, existing.st_mode & 07777) == 0;
+        written = fchmod(fd, existing.st_mode & 0777) == 0;
     written = written && fsync(fd) == 0;
     if (written && replacement.isEmpty())
         written = nameUnnamedFile(fd, path, replacement);
