@@ -21,6 +21,8 @@ namespace {
 
 const QString NoMediaSelected = QStringLiteral("No Media Selected   ");
 const QString GpsOffline = QStringLiteral("GPS OFFLINE\n\nWaiting For GPS Data");
+// Shown instead of the last speed once the receiver has sent no valid fix for 3 seconds.
+const QString GpsStale = QStringLiteral("GPS OFFLINE\n\nNo GPS Data For 3 Seconds. The Receiver Stopped Sending, Lost Its Fix Or Was Unplugged.");
 const QString TickerGap = QStringLiteral("   ");
 // The gauges print their value with three digits ("045"), the LED numbers as "045.90".
 const QString GaugeFormat = QStringLiteral("%03.0f");
@@ -234,8 +236,12 @@ void TWelcomeFrame::AdvanceAtEndOfTrack()
 
 void TWelcomeFrame::ShowSpeedAndHeading()
 {
-    // Before the GPS screen exists there are no readings: the same as no fix yet.
+    // Before the GPS screen exists there are no readings: the same as no fix yet. Readings
+    // that have gone stale are not shown either.
     TGpsInfo* gps = m_mainForm->GpsInfo;
+    const bool stale = gps && gps->FixIsStale();
+    if (stale)
+        gps = nullptr;
     const std::optional<SpeedUnit> unit = selectedUnit();
     double selectedSpeed = -1;
     if (gps && unit) {
@@ -256,7 +262,7 @@ void TWelcomeFrame::ShowSpeedAndHeading()
     showColours(CompassLed, shown.compassColours);
     SpeedStatusDisplay->setVisible(shown.offline);
     if (shown.offline)
-        SpeedStatusDisplay->setToolTip(GpsOffline);
+        SpeedStatusDisplay->setToolTip(stale ? GpsStale : GpsOffline);
     if (shown.graphPoint && gps) {
         gps->SpeedGraph->DataPoint(shown.graphPoint->colour, shown.graphPoint->value);
         gps->SpeedGraph->Update();

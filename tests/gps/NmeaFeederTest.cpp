@@ -58,10 +58,10 @@ private:
 const QByteArray Capture =
     "# a recorder comment\n"
     "$GPGGA,030719.000,3747.0873,S,17518.8938,E,1,08,1.1,59.9,M,23.7,M,,0000*7D\n"
-    "$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,12.3,45.7,311214,,,A*7D\n"
+    "$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,12.3,45.7,311214,,,A*76\n"
     "\n"
     "$GPGGA,030720.000,3747.0875,S,17518.8938,E,1,08,1.1,59.8,M,23.7,M,,0000*70\r\n"
-    "$GPRMC,030720.000,A,3747.0875,S,17518.8938,E,20.5,270,311214,,,A*7B\r\n"
+    "$GPRMC,030720.000,A,3747.0875,S,17518.8938,E,20.5,270,311214,,,A*50\r\n"
     "$GPGSA,A,3,17,28,06,01,30,20,26,13,,,,,1.8,1.1,1.5*33\n";
 
 } // namespace
@@ -83,7 +83,7 @@ TEST(NmeaFeeder, SendsTheLinesAsAReceiverDoesAndTheyAreDecoded)
     NmeaReceiver receiver;
     QByteArray raw;
     QList<int> chunkSizes;
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
                 [&](const QByteArray& text) {
                     raw += text;
                     chunkSizes << int(text.size());
@@ -96,9 +96,9 @@ TEST(NmeaFeeder, SendsTheLinesAsAReceiverDoesAndTheyAreDecoded)
     t.start();
     const QByteArray expected =
         "$GPGGA,030719.000,3747.0873,S,17518.8938,E,1,08,1.1,59.9,M,23.7,M,,0000*7D\r\n"
-        "$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,12.3,45.7,311214,,,A*7D\r\n"
+        "$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,12.3,45.7,311214,,,A*76\r\n"
         "$GPGGA,030720.000,3747.0875,S,17518.8938,E,1,08,1.1,59.8,M,23.7,M,,0000*70\r\n"
-        "$GPRMC,030720.000,A,3747.0875,S,17518.8938,E,20.5,270,311214,,,A*7B\r\n"
+        "$GPRMC,030720.000,A,3747.0875,S,17518.8938,E,20.5,270,311214,,,A*50\r\n"
         "$GPGSA,A,3,17,28,06,01,30,20,26,13,,,,,1.8,1.1,1.5*33\r\n";
     EXPECT_TRUE(spinUntil([&] { return raw.size() >= expected.size(); }, 8000));
     // Comments and empty lines left out, every line ended by CR LF.
@@ -131,7 +131,7 @@ TEST(NmeaFeeder, LoopsAndSkipsTextNobodyReads)
     ASSERT_TRUE(dir.isValid());
     QFile file(dir.filePath("fix.log"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,1.5,45.7,311214,,,A*7D\n");
+    file.write("$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,1.5,45.7,311214,,,A*42\n");
     file.close();
     const QString link = dir.filePath("gps");
 
@@ -141,7 +141,7 @@ TEST(NmeaFeeder, LoopsAndSkipsTextNobodyReads)
     QThread::msleep(4000); // ~40 bursts (2.8 KiB) nobody reads: dropped above 1 KiB
 
     QByteArray raw;
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
                 [&](const QByteArray& text) { raw += text; });
     gps.Open(link); // the link works as GPSPort
     ASSERT_TRUE(gps.PortOpen());
