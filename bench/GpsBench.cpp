@@ -15,10 +15,10 @@ QByteArray fixes(int count)
     QByteArray text;
     for (int i = 0; i < count; ++i) {
         const QByteArray t = QByteArray::number(100000 + i);
-        text += "$GPGGA," + t + ".000,3747.0873,S,17518.8938,E,1,08,1.1,59.9,M,23.7,M,,0000*7D\r\n";
+        text += Nmea::WithChecksum("GPGGA," + t + ".000,3747.0873,S,17518.8938,E,1,08,1.1,59.9,M,23.7,M,,0000") + "\r\n";
         text += "$GPGSA,A,3,17,28,06,01,30,20,26,13,,,,,1.8,1.1,1.5*33\r\n";
         text += "$GPGSV,3,1,12,17,80,038,32,28,58,246,35,06,49,116,36,01,36,074,43*75\r\n";
-        text += "$GPRMC," + t + ".000,A,3747.0873,S,17518.8938,E," + QByteArray::number(i % 60) + ".42,181.39,311214,,,A*7D\r\n";
+        text += Nmea::WithChecksum("GPRMC," + t + ".000,A,3747.0873,S,17518.8938,E," + QByteArray::number(i % 60) + ".42,181.39,311214,,,A") + "\r\n";
         text += "$GPVTG,181.39,T,,M,0.69,N,1.3,K,A*02\r\n";
     }
     return text;

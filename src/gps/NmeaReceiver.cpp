@@ -185,6 +185,14 @@ Checksum CheckSum(const QString& sentence)
     return CheckSumOf(sentence);
 }
 
+QByteArray WithChecksum(const QByteArray& body)
+{
+    quint8 sum = 0;
+    for (const char c : body)
+        sum ^= quint8(c);
+    return '$' + body + '*' + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper();
+}
+
 bool IsRmc(const QString& text)
 {
     const auto capital = [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); };

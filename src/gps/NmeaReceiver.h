@@ -38,6 +38,8 @@ QString Trim(const QString& text);
 enum class Checksum { Absent, Good, Bad };
 Checksum CheckSum(const QByteArray& sentence);
 Checksum CheckSum(const QString& sentence);
+// "$" + body + "*hh" with the checksum of body (for feeders and benchmarks).
+QByteArray WithChecksum(const QByteArray& body);
 
 // Whether the text holds "$", two capital letters (the talker) and "RMC,".
 bool IsRmc(const QString& text);

@@ -1,6 +1,7 @@
 // The NMEA feeder tool and the reader end to end: the feeder's pseudo-terminal read by
 // TermiosSerialPort and TRead, the text cut and decoded by NmeaReceiver.
 #include "EventSpin.h"
+#include "Feeder.h"
 #include "GpsTestPrinters.h"
 #include "gps/GpsPort.h"
 #include "gps/NmeaReceiver.h"
@@ -18,42 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString feederPath()
-{
-    return TestPaths::builtToolsFolder() + "/nmea_feeder";
-}
-
-// The feeder, started with `arguments`; its device path once it has printed it.
-class Feeder {
-public:
-    explicit Feeder(const QStringList& arguments)
-    {
-        m_process.start(feederPath(), arguments);
-        if (!m_process.waitForStarted(5000))
-            return;
-        QElapsedTimer t;
-        t.start();
-        while (!m_process.canReadLine() && t.elapsed() < 5000)
-            m_process.waitForReadyRead(100);
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Feeder()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(3000))
-                m_process.kill();
-            m_process.waitForFinished(3000);
-        }
-    }
-    const QString& device() const { return m_device; }
-    QProcess& process() { return m_process; }
-
-private:
-    QProcess m_process;
-    QString m_device;
-};
 
 const QByteArray Capture =
     "# a recorder comment\n"

@@ -19,14 +19,7 @@ const QByteArray Gga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46
 
 QByteArray line(const QByteArray& sentence) { return sentence + "\r\n"; }
 
-// "$" + body + "*" and the checksum of body.
-QByteArray checked(const QByteArray& body)
-{
-    char sum = 0;
-    for (char c : body)
-        sum ^= c;
-    return "$" + body + "*" + QByteArray::number(quint8(sum), 16).rightJustified(2, '0').toUpper();
-}
+QByteArray checked(const QByteArray& body) { return Nmea::WithChecksum(body); }
 
 QByteArray rmc(const QByteArray& speed, const QByteArray& course, const QByteArray& status = "A",
                const QByteArray& talker = "GP", const QByteArray& mode = "A")
