@@ -30,7 +30,7 @@ QDateTime fromJulianDay(double julianDay)
 SunTimes::Crossings SunTimes::crossings(QDate date, double latitude, double longitude, double altitude)
 {
     // Mean solar noon of that date at this longitude, in days from J2000.
-    const double meanNoon = double(date.toJulianDay()) - J2000 + 0.0008 - longitude / 360;
+    const double meanNoon = double(date.toJulianDay()) - J2000 - longitude / 360;
     const double anomaly = std::fmod(357.5291 + 0.98560028 * meanNoon, 360);
     const double m = radians(anomaly);
     const double centre = 1.9148 * std::sin(m) + 0.0200 * std::sin(2 * m) + 0.0003 * std::sin(3 * m);
