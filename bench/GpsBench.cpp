@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -39,6 +41,43 @@ void BM_NmeaCutAndDecode(benchmark::State& state)
     state.SetLabel("sentences");
 }
 BENCHMARK(BM_NmeaCutAndDecode)->Arg(48)->Arg(90);
+
+// The real receivers' captures beside the repository, comments left out, every line ended
+// by CR LF, in the reader's 90-byte chunks (the same text as for gpsdecode in
+// docs/performance.md).
+void BM_NmeaCaptures(benchmark::State& state)
+{
+    QByteArray stream;
+    qint64 lines = 0;
+    const QDir dir(QStringLiteral(KARVEX_SHARED_TESTDATA "/nmea"));
+    for (const QString& name : dir.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (QByteArray line : file.readAll().split('\n')) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+            if (line.isEmpty() || line.startsWith('#'))
+                continue;
+            stream += line + "\r\n";
+            ++lines;
+        }
+    }
+    if (lines == 0) {
+        state.SkipWithError("no captures in ../shared/testdata/nmea");
+        return;
+    }
+    for (auto _ : state) {
+        NmeaReceiver receiver;
+        for (qsizetype at = 0; at < stream.size(); at += 90)
+            receiver.AppendPending(stream.mid(at, 90));
+        benchmark::DoNotOptimize(receiver.Readings().SpeedKnots);
+    }
+    state.SetItemsProcessed(state.iterations() * lines);
+    state.SetBytesProcessed(state.iterations() * stream.size());
+    state.counters["lines"] = double(lines);
+}
+BENCHMARK(BM_NmeaCaptures);
 
 void BM_NmeaGarbage(benchmark::State& state)
 {

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libmpv-dev libespeak-ng-dev espeak-ng-data libasound2-dev
   libjpeg-dev libpng-dev zlib1g-dev libgif-dev
   libx11-dev xdg-utils fonts-dejavu-core xvfb xserver-xephyr xdotool x11-utils imagemagick sox ffmpeg
+  # GPS through gpsd; gpsfake replays captures in the tests
+  gpsd gpsd-clients
 )
 
 missing=()
