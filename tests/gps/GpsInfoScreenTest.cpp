@@ -1,5 +1,6 @@
 // The GPS information screen TGpsInfo built for real with the program's
 // other windows and platform doubles; one test reads a real pseudo-terminal.
+#include "EventSpin.h"
 #include "GpsTestPrinters.h"
 #include "PtyPair.h"
 #include "config/Settingsunit.h"
@@ -326,4 +327,20 @@ TEST_F(GpsScreenTest, ReadsARealPseudoTerminalAndStopsWhenTheProgramCloses)
     // The port was let go.
     TermiosSerialPort again;
     EXPECT_TRUE(again.open(pty.slavePath()));
+}
+
+TEST_F(GpsScreenTest, ThePortFieldTurnsRedWhileTheDeviceIsGone)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    start("GPSPort=" + pty.slavePath().toLocal8Bit() + "\r\nGPSEnabled=TRUE\r\n",
+          [](const QString&) { return std::make_unique<TermiosSerialPort>(); });
+    ASSERT_TRUE(gps().PortOpen());
+    EXPECT_TRUE(gps().PortWatchTimer->isActive());
+    gps().PortWatchTimerTimer();
+    EXPECT_EQ(textColour(gps().Port), QColor(0, 128, 0));
+    pty.closeMaster(); // the receiver pulled out
+    EXPECT_TRUE(spinUntil([&] { return gps().port().Reader()->DeviceGone(); }, 3000));
+    gps().PortWatchTimerTimer();
+    EXPECT_EQ(textColour(gps().Port), Red);
 }

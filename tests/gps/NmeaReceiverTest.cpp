@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -374,10 +375,8 @@ TEST(NmeaDecoding, LostFixesTakeTheReadingsBackToUnknown)
         NmeaReceiver r;
         r.AppendPending(line(rmc("12.3", "45.7")) + line(lost) + line(Gga));
         EXPECT_EQ(r.LastSentenceKind, NmeaReceiver::SentenceKind::Rmc);
-        EXPECT_EQ(r.Readings().SpeedKnots, -1);
-        EXPECT_EQ(r.Readings().SpeedMph, -1);
-        EXPECT_EQ(r.Readings().SpeedKmph, -1);
-        EXPECT_EQ(r.Readings().HeadingDegrees, -1);
+        const GpsReadings& g = r.Readings();
+        EXPECT_EQ((std::array{g.SpeedKnots, g.SpeedMph, g.SpeedKmph, g.HeadingDegrees}), (std::array{-1.0, -1.0, -1.0, -1.0}));
         EXPECT_EQ(r.KphDisplay + r.MphDisplay + r.KmphDisp + r.Speed + r.Heading, "000-1-1");
     }
 }
