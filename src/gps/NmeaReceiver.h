@@ -1,14 +1,14 @@
 #pragma once
 // NMEA sentence handling of the GPS information screen, without any window:
 // the pending text (Memo1) that received chunks are appended to, the cutting of complete
-// lines out of it (a line ends with LF, CR LF or not), the sentence log (GPSLog, newest
+// lines out of it (a line ends with LF, with or without CR before it), the sentence log (GPSLog, newest
 // first, at most 50 lines), and the decoding of RMC sentences of any talker ($GPRMC,
 // $GNRMC, $GLRMC, ...), one insertion behind, into the four readings and the display
 // texts. A sentence whose checksum is wrong is never decoded; a fix the receiver marks as
 // lost (status V, or mode N) takes the readings back to -1. TGpsInfo mirrors this state
 // into its controls.
-#include <QDateTime>
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
