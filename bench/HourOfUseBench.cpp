@@ -4,6 +4,7 @@
 #include "HomeWithTrackAndFix.h"
 
 #include "gps/Gpsinfounit.h"
+#include "gps/NmeaReceiver.h"
 #include "home/HomeClock.h"
 #include "home/Welcomeframeunit.h"
 
@@ -35,10 +36,10 @@ QByteArray receiverSecond(int second)
     const QByteArray time = QByteArray::number(100000 + second % 60);
     const QByteArray knots = QByteArray::number(20 + second % 50) + ".0";
     const QByteArray course = QByteArray::number((second * 7) % 360) + ".0";
-    return "$GPGGA," + time + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+    return Nmea::WithChecksum("GPGGA," + time + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,") + "\r\n"
         + "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\r\n"
-        + "$GPRMC," + time + ",A,4807.038,N,01131.000,E," + knots + ',' + course + ",230394,003.1,W*6A\r\n"
-        + "$GPVTG," + course + ",T,,M," + knots + ",N,,K*4E\r\n";
+        + Nmea::WithChecksum("GPRMC," + time + ",A,4807.038,N,01131.000,E," + knots + ',' + course + ",230394,003.1,W") + "\r\n"
+        + Nmea::WithChecksum("GPVTG," + course + ",T,,M," + knots + ",N,,K") + "\r\n";
 }
 
 void BM_HourAtHome(benchmark::State& state)

@@ -7,18 +7,24 @@
 #     than mapped library files, RssAnon) once the home screen has settled;
 #   - CPU use at the home screen with every timer running and the NMEA feeder playing the
 #     demo drive into the GPS port (with --without-gps the feeder is not started).
-# Each run uses a fresh demo folder; the figures are the medians of the runs.
+# Each run uses a fresh demo folder; the figures are the medians of the runs. With
+# --gps-baud N the feeder plays a receiver at N baud and config.ini says GPSBaud=N (N may
+# also be AUTO, with the feeder at 9600).
 #
-#   bench/measure-process.sh [--without-gps] [BUILD_FOLDER [RUNS [IDLE_SECONDS [SETTLE_SECONDS]]]]
+#   bench/measure-process.sh [--without-gps | --gps-baud N] [BUILD_FOLDER [RUNS [IDLE_SECONDS [SETTLE_SECONDS]]]]
 #
 # BUILD_FOLDER defaults to build and must hold the targets karvex, make_demo, nmea_feeder
 # and x11_close. RUNS defaults to 5, IDLE_SECONDS to 60, SETTLE_SECONDS to 5.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 with_gps=true
+gps_baud=""
 if [ "${1:-}" = --without-gps ]; then
   with_gps=false
   shift
+elif [ "${1:-}" = --gps-baud ]; then
+  gps_baud=$2
+  shift 2
 fi
 build=$(realpath "${1:-build}")
 runs=${2:-5}
@@ -57,7 +63,11 @@ median() {
 measure_once() {
   local demo=$1 results=$2 started_before=("${started[@]}") feeder karvex paint_line start_at paint_at rss before after
   "$build/devtools/make_demo" "$build/bin" "$demo" > "$demo.log" 2>&1 || { cat "$demo.log" >&2; return 1; }
-  if $with_gps; then
+  if [ -n "$gps_baud" ]; then
+    printf 'GPSBaud=%s\r\n' "$gps_baud" >> "$demo/config.ini"
+    start_gps_feeder "$build/devtools" "$demo" --baud "$([ "$gps_baud" = AUTO ] && echo 9600 || echo "$gps_baud")"
+    feeder=${started[-1]}
+  elif $with_gps; then
     start_gps_feeder "$build/devtools" "$demo"
     feeder=${started[-1]}
   fi
@@ -108,4 +118,4 @@ echo "median start to first painted home screen: $(awk '{ print $1 }' "$results"
 echo "median resident memory after start: $(awk '{ print $2 }' "$results" | median) kB," \
   "of it the program's own: $(awk '{ print $3 }' "$results" | median) kB"
 echo "median CPU at the home screen: $(awk '{ print $4 }' "$results" | median) % of one core" \
-  "($($with_gps && echo "GPS fed by the NMEA feeder" || echo "no GPS data"))"
+  "($($with_gps && echo "GPS fed by the NMEA feeder${gps_baud:+ at $gps_baud baud}" || echo "no GPS data"))"

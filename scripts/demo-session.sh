@@ -47,9 +47,9 @@ start_virtual_display() {
 }
 
 # Plays the demo folder's drive into the pseudo-terminal that its config.ini names as
-# GPSPort: start_gps_feeder DEVTOOLS_FOLDER DEMO_FOLDER
+# GPSPort: start_gps_feeder DEVTOOLS_FOLDER DEMO_FOLDER [FEEDER_OPTION...]
 start_gps_feeder() {
-  "$1/nmea_feeder" --link "$2/gps-receiver" "$2/demo-drive.nmea" > /dev/null 2>&1 &
+  "$1/nmea_feeder" --link "$2/gps-receiver" "${@:3}" "$2/demo-drive.nmea" > /dev/null 2>&1 &
   started+=($!)
   for _ in $(seq 1 50); do
     [ -e "$2/gps-receiver" ] && return 0

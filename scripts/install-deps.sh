@@ -10,6 +10,8 @@ packages=(
   libjpeg-dev libpng-dev zlib1g-dev
   libx11-dev xdg-utils fonts-dejavu-core xvfb xserver-xephyr xdotool x11-utils imagemagick sox ffmpeg
   dpkg-dev lintian
+  # GPS through gpsd; gpsfake replays captures in the tests
+  gpsd gpsd-clients
 )
 
 missing=()

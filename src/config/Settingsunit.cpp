@@ -1,6 +1,10 @@
 #include "config/Settingsunit.h"
 
+#include "config/GpsSettings.h"
+#include "gps/Gpsinfounit.h"
+#include "home/SunTimes.h"
 #include "home/Welcomeframeunit.h"
+#include "platform/GpsdPort.h"
 #include "platform/Pointer.h"
 #include "tools/Systemframeunit.h"
 #include "widgets/CaptionPanel.h"
@@ -11,6 +15,7 @@
 #include "widgets/TouchLabel.h"
 #include "widgets/TouchList.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QTimer>
 #include <QPainter>
@@ -34,13 +39,13 @@ TouchButton* makeToggle(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-QComboBox* makePortList(QWidget* parent, const char* name, QRect place)
+QComboBox* makeList(QWidget* parent, const char* name, QRect place, const QStringList& items)
 {
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
     list->setGeometry(place);
     list->setEditable(false);
-    list->addItems(SerialPorts::offeredNames());
+    list->addItems(items);
     list->setCurrentIndex(-1);
     QFont font = list->font();
     font.setPixelSize(20);
@@ -53,6 +58,15 @@ void selectPort(QComboBox* list, const QString& value)
 {
     const QSignalBlocker quiet(list);
     list->setCurrentIndex(list->findText(value, Qt::MatchFixedString));
+}
+
+// Whether any dialog is on screen, modal or not (the notice is modeless).
+bool aDialogIsOpen()
+{
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && qobject_cast<const QDialog*>(window))
+            return true;
+    return false;
 }
 
 QString pathLabelText(const QString& value)
@@ -103,6 +117,7 @@ TSettingsForm::TSettingsForm(TMainForm* mainForm)
     m_mainForm->VolumeTimer->start();
     m_mainForm->FlashTimer->start();
     m_mainForm->WelcomeFrame1->startTimers();
+    DayNightTimer->start();
 }
 
 void TSettingsForm::buildGeneralPage(QWidget* page)
@@ -120,12 +135,17 @@ void TSettingsForm::buildGeneralPage(QWidget* page)
     ClickSoundsBtn = makeToggle(page, "ClickSoundsBtn", QStringLiteral("Click Sounds"), {20, 178, 164, 64});
     OtherSoundsBtn = makeToggle(page, "OtherSoundsBtn", QStringLiteral("Misc Sounds"), {196, 178, 164, 64});
     SpeechBtn = makeToggle(page, "SpeechBtn", QStringLiteral("Speech Sounds"), {372, 178, 164, 64});
+    AutoDayNightBtn = makeToggle(page, "AutoDayNightBtn", QStringLiteral("Day And Night Colours By The Sun (GPS)"), {20, 266, 516, 64});
+    DayNightTimer = new QTimer(this);
+    DayNightTimer->setInterval(60 * 1000);
+    connect(DayNightTimer, &QTimer::timeout, this, &TSettingsForm::DayNightTimerTimer);
 
     connect(DayColourBtn, &QAbstractButton::clicked, this, &TSettingsForm::DayColourBtnClick);
     connect(NightColourBtn, &QAbstractButton::clicked, this, &TSettingsForm::NightColourBtnClick);
     connect(ClickSoundsBtn, &QAbstractButton::clicked, this, &TSettingsForm::ClickSoundsBtnClick);
     connect(OtherSoundsBtn, &QAbstractButton::clicked, this, &TSettingsForm::OtherSoundsBtnClick);
     connect(SpeechBtn, &QAbstractButton::clicked, this, &TSettingsForm::SpeechBtnClick);
+    connect(AutoDayNightBtn, &QAbstractButton::clicked, this, &TSettingsForm::AutoDayNightBtnClick);
 }
 
 void TSettingsForm::buildThemesPage(QWidget* page)
@@ -160,15 +180,21 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
     Label2->setWordWrap(true);
     Label2->setTextColour(QColor(128, 0, 0));
     GpsBtn = makeToggle(page, "GpsBtn", QStringLiteral("GPS Enabled"), {20, 216, 200, 60});
-    GPSPort = makePortList(page, "GPSPort", {236, 224, 304, 46});
+    // The serial ports, and gpsd when one answers on this machine.
+    QStringList gpsPorts = SerialPorts::offeredNames();
+    if (GpsdPort::localGpsdAnswers())
+        gpsPorts << QStringLiteral("gpsd");
+    GPSPort = makeList(page, "GPSPort", {236, 224, 184, 46}, gpsPorts);
+    GPSBaud = makeList(page, "GPSBaud", {428, 224, 112, 46}, GpsBaud::offered());
     SOCLabel3 = placeLabel(page, "SOCLabel3", QStringLiteral("Seriel Controller Port"), {20, 290, 206, 46}, 16, true);
     SOCLabel3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SOCPort = makePortList(page, "SOCPort", {236, 290, 304, 46});
+    SOCPort = makeList(page, "SOCPort", {236, 290, 304, 46}, SerialPorts::offeredNames());
     SOCPort->setEnabled(false);
 
     connect(HideMouseBtn, &QAbstractButton::clicked, this, &TSettingsForm::HideMouseBtnClick);
     connect(GpsBtn, &QAbstractButton::clicked, this, &TSettingsForm::GpsBtnClick);
     connect(GPSPort, &QComboBox::activated, this, &TSettingsForm::GPSPortChange);
+    connect(GPSBaud, &QComboBox::activated, this, &TSettingsForm::GPSBaudChange);
     connect(SOCPort, &QComboBox::activated, this, &TSettingsForm::SOCPortChange);
 }
 
@@ -209,6 +235,8 @@ void TSettingsForm::LoadAndApplySettings()
 
     selectPort(SOCPort, store.value(Key::SOCPort));
     selectPort(GPSPort, store.value(Key::GPSPort));
+    const std::optional<int> baud = GpsBaud::rateOf(store.value(Key::GPSBaud));
+    selectPort(GPSBaud, baud ? QString::number(*baud) : GpsBaud::Auto);
 
     const auto selectTheme = [](TouchList* list, int index) {
         if (index >= 0 && index < list->count())
@@ -233,6 +261,7 @@ void TSettingsForm::LoadAndApplySettings()
         Pointer::show();
     HideMouseBtn->setChecked(hideMouse);
     GpsBtn->setChecked(SettingText::isOn(store.value(Key::GPSEnabled)));
+    AutoDayNightBtn->setChecked(SettingText::isOn(store.value(Key::AutoDayNight)));
     ServiceManualPath->setText(pathLabelText(store.value(Key::ServiceManualPath)));
     ObdiiApplicationPath->setText(pathLabelText(store.value(Key::ObdiiApplicationPath)));
 }
@@ -383,6 +412,33 @@ void TSettingsForm::GPSPortChange()
 void TSettingsForm::SOCPortChange()
 {
     onPortChosen(SOCPort, Key::SOCPort);
+}
+
+void TSettingsForm::GPSBaudChange()
+{
+    onPortChosen(GPSBaud, Key::GPSBaud);
+}
+
+// ---------------------------------------------------------------- day and night by the sun
+
+void TSettingsForm::AutoDayNightBtnClick()
+{
+    const bool on = AutoDayNightBtn->isChecked();
+    click();
+    speak(on ? QStringLiteral("Day and night colors follow the sun") : QStringLiteral("Day and night colors by hand"));
+    m_mainForm->settings().setValue(Key::AutoDayNight, SettingText::fromBool(on));
+}
+
+void TSettingsForm::DayNightTimerTimer()
+{
+    // Only with a fix to go by, and never under an open dialog (this one included).
+    const TGpsInfo* gps = m_mainForm->GpsInfo;
+    if (!AutoDayNightBtn->isChecked() || !gps || !gps->LastFix() || aDialogIsOpen())
+        return;
+    const GpsFix& fix = *gps->LastFix();
+    const bool daylight = SunTimes::isDaylight(fix.utc, fix.latitude, fix.longitude);
+    if (daylight != DayColourBtn->isChecked())
+        applyColourMode(daylight);
 }
 
 // ---------------------------------------------------------------- paths

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QTimer;
 class TabPager;
 class TouchButton;
 class TouchLabel;
@@ -41,6 +42,9 @@ public:
     TouchButton* ClickSoundsBtn;
     TouchButton* OtherSoundsBtn;
     TouchButton* SpeechBtn;
+    // Day and night colours by the sun at the GPS position, checked once a minute.
+    TouchButton* AutoDayNightBtn;
+    QTimer* DayNightTimer;
     // Themes
     TouchList* DayThemeList;
     TouchList* NightThemeList;
@@ -51,6 +55,7 @@ public:
     TouchLabel* Label2;
     TouchButton* GpsBtn;
     QComboBox* GPSPort;
+    QComboBox* GPSBaud;
     TouchLabel* SOCLabel3;
     QComboBox* SOCPort;
     // Advanced
@@ -72,6 +77,9 @@ public:
     void HideMouseBtnClick();
     void GpsBtnClick();
     void GPSPortChange();
+    void GPSBaudChange();
+    void AutoDayNightBtnClick();
+    void DayNightTimerTimer();
     void SOCPortChange();
     void ServiceManualPathBtnClick();
     void ObdiiApplicationPathBtnClick();

@@ -4,10 +4,11 @@
 #include <QDeadlineTimer>
 #include <QMetaObject>
 
-TRead::TRead(SerialPort& port, DeliverChunk deliver, QObject* parent)
+TRead::TRead(SerialPort& port, DeliverChunk deliver, std::unique_ptr<BaudSearch> search, QObject* parent)
     : QThread(parent)
     , m_port(port)
     , m_deliver(std::move(deliver))
+    , m_search(std::move(search))
 {
     setObjectName(QStringLiteral("TRead"));
     start();
@@ -24,6 +25,9 @@ TRead::~TRead()
 
 void TRead::run()
 {
+    m_clock.start();
+    if (m_search)
+        m_port.setBaudRate(m_search->Restart(m_clock.elapsed()));
     while (!isInterruptionRequested()) {
         QElapsedTimer round;
         round.start();
@@ -36,10 +40,16 @@ void TRead::run()
             }
             ++m_reopens;
             m_deviceGone = false;
+            if (m_search) {
+                m_foundRate = 0;
+                m_port.setBaudRate(m_search->Restart(m_clock.elapsed()));
+            }
         }
         int received = 0;
         const SerialPort::ReadResult result = m_port.read(m_buffer, ReadSize, received);
         ++m_reads;
+        if (m_search && result != SerialPort::ReadResult::Gone)
+            SearchRate(result == SerialPort::ReadResult::Data ? received : 0);
         if (result == SerialPort::ReadResult::Data && received > 0) {
             m_buffer[std::min(received, ReadSize)] = '\0';
             if (isInterruptionRequested())
@@ -55,6 +65,16 @@ void TRead::run()
         // An empty or failed read: the next round, but never faster than the read timeout.
         PauseUntil(round, RoundMs);
     }
+}
+
+void TRead::SearchRate(int received)
+{
+    if (m_search->Found())
+        return;
+    if (const std::optional<int> next = m_search->Received(m_buffer, received, m_clock.elapsed()))
+        m_port.setBaudRate(*next);
+    else if (m_search->Found())
+        m_foundRate = m_search->Rate();
 }
 
 void TRead::PauseUntil(const QElapsedTimer& since, int ms)

@@ -15,8 +15,14 @@
 // fails; when it succeeds it carries on reading and delivering. The reader is the only
 // one to touch the port while it runs, so the port may be closed when it has ended.
 //
+// With a BaudSearch (GPSBaud=AUTO) the reader also sets the port's line speed: the
+// search's first rate when it starts and whenever the port is reopened, then each rate in
+// turn until sentences with a valid checksum arrive. Chunks are delivered meanwhile as
+// they are.
+//
 // The thread object lives on the window thread and is the context of the deliveries, so
 // that Stop() can run a delivery the reader is waiting on while it waits for the reader.
+#include "gps/BaudSearch.h"
 #include "platform/SerialPort.h"
 
 #include <QElapsedTimer>
@@ -24,6 +30,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 class TRead : public QThread {
     Q_OBJECT
@@ -39,7 +46,7 @@ public:
 
     // Created already running. `port` must be open, and stay alive until Stop() returned
     // true; the reader may leave it closed.
-    TRead(SerialPort& port, DeliverChunk deliver, QObject* parent = nullptr);
+    TRead(SerialPort& port, DeliverChunk deliver, std::unique_ptr<BaudSearch> search = nullptr, QObject* parent = nullptr);
     // Stops the thread if it still runs.
     ~TRead() override;
 
@@ -54,6 +61,8 @@ public:
 
     // Any thread: whether the device is gone and not reopened yet.
     bool DeviceGone() const { return m_deviceGone.load(); }
+    // Any thread: the line speed the search settled on, 0 while searching or without one.
+    int FoundBaudRate() const { return m_foundRate.load(); }
 
     // Counters for tests.
     long long Reads() const { return m_reads.load(); }
@@ -68,6 +77,8 @@ private:
     void Deliver(); // window thread
     // Pauses until `ms` after `since` began, or until termination is requested.
     void PauseUntil(const QElapsedTimer& since, int ms);
+    // The search's part of a round: what was read, or nothing.
+    void SearchRate(int received);
 
     SerialPort& m_port;
     DeliverChunk m_deliver; // window thread only
@@ -78,4 +89,7 @@ private:
     std::atomic<long long> m_reopenAttempts{0};
     std::atomic<long long> m_reopens{0};
     std::atomic<bool> m_deviceGone{false};
+    std::unique_ptr<BaudSearch> m_search; // reader thread only
+    QElapsedTimer m_clock;                // for the search
+    std::atomic<int> m_foundRate{0};
 };

@@ -17,7 +17,7 @@ GpsPort::~GpsPort()
     Close();
 }
 
-void GpsPort::Open(const QString& portName)
+void GpsPort::Open(const QString& portName, std::optional<int> baudRate)
 {
     // 2. No GPS port.
     if (portName == QLatin1String("NONE")) {
@@ -29,7 +29,9 @@ void GpsPort::Open(const QString& portName)
     }
 
     // 3.-4. Open by name; a failure is reported in the Port field and the hint only.
-    std::unique_ptr<SerialPort> port = m_createPort ? m_createPort() : nullptr;
+    std::unique_ptr<SerialPort> port = m_createPort ? m_createPort(portName) : nullptr;
+    if (port && baudRate)
+        port->setBaudRate(*baudRate);
     if (!port || !port->open(portName)) {
         m_statusHint = QStringLiteral("INVALID PORT\n\nSelect correct GPS COM Port. ") + portName
             + QStringLiteral(" could not be opened.");
@@ -45,7 +47,15 @@ void GpsPort::Open(const QString& portName)
     m_portColour = OpenColour;
     m_portOpen = true;
     m_port = std::move(port);
-    m_reader = std::make_unique<TRead>(*m_port, [this](const char* text) { DeliverChunk(text); });
+    m_reader = std::make_unique<TRead>(*m_port, [this](const char* text) { DeliverChunk(text); },
+                                       baudRate ? nullptr : std::make_unique<BaudSearch>());
+}
+
+QColor GpsPort::PortColour() const
+{
+    if (m_reader && m_reader->DeviceGone())
+        return ErrorColour;
+    return m_portColour;
 }
 
 void GpsPort::DeliverChunk(const char* text)

@@ -3,6 +3,7 @@
 // by GPSPort with its status texts, the reader thread, the per-chunk check of GPSEnabled,
 // and the shutdown that stops the reader before the port is closed. TGpsInfo's
 // FormCreate and FormDestroy are thin calls into this.
+#include "config/GpsSettings.h"
 #include "gps/Commsthreadunit.h"
 #include "platform/SerialPort.h"
 
@@ -12,10 +13,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class GpsPort {
 public:
-    using CreatePort = std::function<std::unique_ptr<SerialPort>()>;
+    // The port for a name (a serial line, or gpsd).
+    using CreatePort = std::function<std::unique_ptr<SerialPort>(const QString& portName)>;
     // Window thread, per chunk: whether GPS input is enabled (GpsBtn down) ...
     using IsEnabled = std::function<bool()>;
     // ... and, when it is, the chunk as 8-bit text up to its first zero byte.
@@ -29,17 +32,20 @@ public:
     ~GpsPort();
 
     // FormCreate steps 2-8: "NONE" (exactly) opens nothing; any other name, the empty one
-    // included, is tried; on success the reader starts. Call once.
-    void Open(const QString& portName);
+    // included, is tried at `baudRate`, or with the rates searched in turn when it is
+    // nullopt (GPSBaud=AUTO); on success the reader starts. Call once.
+    void Open(const QString& portName, std::optional<int> baudRate = GpsBaud::DefaultRate);
     // FormDestroy: when the port is open, stop the reader (joined), then purge and close
     // the port. Safe to call more than once.
     void Close();
 
     // The port-open flag.
     bool PortOpen() const { return m_portOpen; }
-    // What the screen's Port field shows, and in which colour (empty until Open).
+    // What the screen's Port field shows, and in which colour (empty until Open): green
+    // while the port is open, red when it could not be opened and while the device is
+    // gone (unplugged, gpsd stopped) until it is reopened.
     const QString& PortText() const { return m_portText; }
-    const QColor& PortColour() const { return m_portColour; }
+    QColor PortColour() const;
     // The GPS status hint set by Open (empty when the port opened).
     const QString& StatusHint() const { return m_statusHint; }
 

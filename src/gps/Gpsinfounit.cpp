@@ -1,5 +1,6 @@
 #include "gps/Gpsinfounit.h"
 
+#include "config/GpsSettings.h"
 #include "config/SettingsStore.h"
 #include "gps/Perfgrap.h"
 #include "platform/TextFile.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -133,10 +135,17 @@ TGpsInfo::TGpsInfo(TMainForm* mainForm)
 
     // FormCreate: the readings are -1 (the receiver starts so); open the port and start
     // the reader.
-    m_port.Open(m_mainForm->settings().value(Key::GPSPort));
+    const SettingsStore& store = m_mainForm->settings();
+    m_port.Open(store.value(Key::GPSPort), GpsBaud::rateOf(store.value(Key::GPSBaud)));
     Port->setText(m_port.PortText());
     setTextColour(Port, m_port.PortColour());
     emit gpsStatusHintChanged(m_port.StatusHint());
+
+    PortWatchTimer = new QTimer(this);
+    PortWatchTimer->setInterval(500);
+    connect(PortWatchTimer, &QTimer::timeout, this, &TGpsInfo::PortWatchTimerTimer);
+    if (m_port.PortOpen())
+        PortWatchTimer->start();
 }
 
 TGpsInfo::~TGpsInfo()
@@ -234,7 +243,11 @@ void TGpsInfo::showLastSentence(bool repaintNow)
 {
     LastSentence->setText(shownText(m_receiver.LastSentence));
     LastSentence->setCursorPosition(0);
-    setTextColour(LastSentence, m_receiver.LastSentenceIsRmc ? Green : Blue);
+    switch (m_receiver.LastSentenceKind) {
+    case NmeaReceiver::SentenceKind::Rmc: setTextColour(LastSentence, Green); break;
+    case NmeaReceiver::SentenceKind::Damaged: setTextColour(LastSentence, Red); break;
+    case NmeaReceiver::SentenceKind::Other: setTextColour(LastSentence, Blue); break;
+    }
     if (repaintNow)
         LastSentence->repaint();
 }
@@ -246,6 +259,13 @@ void TGpsInfo::showReadings()
     KmphDisp->setText(m_receiver.KmphDisp);
     Speed->setText(m_receiver.Speed);
     Heading->setText(m_receiver.Heading);
+}
+
+void TGpsInfo::PortWatchTimerTimer()
+{
+    const QColor colour = m_port.PortColour();
+    if (Port->palette().color(QPalette::Text) != colour)
+        setTextColour(Port, colour);
 }
 
 // ---------------------------------------------------------------- buttons

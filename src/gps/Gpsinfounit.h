@@ -15,6 +15,7 @@
 
 class QLineEdit;
 class QPlainTextEdit;
+class QTimer;
 class TabPager;
 class TMainForm;
 class TouchButton;
@@ -35,6 +36,12 @@ public:
     double SpeedMph() const { return m_receiver.Readings().SpeedMph; }
     double SpeedKmph() const { return m_receiver.Readings().SpeedKmph; }
     double HeadingDegrees() const { return m_receiver.Readings().HeadingDegrees; }
+    // A valid fix came, and none for the last 3 seconds: the readings are out of date.
+    bool FixIsStale() const { return m_receiver.FixIsStale(); }
+    // Where and when the last valid fix was taken.
+    const std::optional<GpsFix>& LastFix() const { return m_receiver.LastFix(); }
+    // The monotonic clock that the age of a fix is measured with (tests set their own).
+    void setMonotonicClock(std::function<qint64()> clock) { m_receiver.MonotonicMs = std::move(clock); }
 
     // The GPS status hint set at start-up: empty when the port opened; the home
     // screen's SpeedStatusDisplay takes it (gpsStatusHintChanged is emitted once, from the
@@ -70,11 +77,14 @@ public:
     TouchButton* ResetGpsBtn;
     QPlainTextEdit* GPSLog;
     QLineEdit* LastSentence;
+    // Keeps the Port field's colour with the port: red while the device is gone.
+    QTimer* PortWatchTimer;
 
     // Handlers.
     void DoneBtnClick();
     void ResetGpsBtnClick();
     void ClearGraphBtnClick();
+    void PortWatchTimerTimer();
 
     // DeliverChunk: what the reader runs on the window thread for each chunk
     // (the receive buffer, zero-terminated); drops it while GPS input is disabled.

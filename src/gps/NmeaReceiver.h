@@ -1,10 +1,14 @@
 #pragma once
 // NMEA sentence handling of the GPS information screen, without any window:
 // the pending text (Memo1) that received chunks are appended to, the cutting of complete
-// lines out of it, the sentence log (GPSLog, newest first, at most 50 lines), and the
-// decoding of "$GPRMC," sentences, one insertion behind, into the four readings and the
-// display texts. TGpsInfo mirrors this state into its controls.
+// lines out of it (a line ends with LF, with or without CR before it), the sentence log (GPSLog, newest
+// first, at most 50 lines), and the decoding of RMC sentences of any talker ($GPRMC,
+// $GNRMC, $GLRMC, ...), one insertion behind, into the four readings and the display
+// texts. A sentence whose checksum is wrong is never decoded; a fix the receiver marks as
+// lost (status V, or mode N) takes the readings back to -1. TGpsInfo mirrors this state
+// into its controls.
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -29,7 +33,25 @@ std::optional<double> StrToFloat(const QString& text);
 QByteArray Trim(const QByteArray& text);
 QString Trim(const QString& text);
 
+// The "*hh" at the end of a sentence against the exclusive-or of every character between
+// the "$" that begins it and that "*". Absent: the sentence has no checksum.
+enum class Checksum { Absent, Good, Bad };
+Checksum CheckSum(const QByteArray& sentence);
+Checksum CheckSum(const QString& sentence);
+// "$" + body + "*hh" with the checksum of body (for feeders and benchmarks).
+QByteArray WithChecksum(const QByteArray& body);
+
+// Whether the text holds "$", two capital letters (the talker) and "RMC,".
+bool IsRmc(const QString& text);
+
 } // namespace Nmea
+
+// Where and when the last valid fix was taken, from the RMC's own fields.
+struct GpsFix {
+    double latitude;  // degrees, north positive
+    double longitude; // degrees, east positive
+    QDateTime utc;
+};
 
 // The four GPS readings: -1 until the first decoded RMC sentence.
 struct GpsReadings {
@@ -69,14 +91,29 @@ public:
 
     // --- results ---
     const GpsReadings& Readings() const { return m_readings; }
-    // Display texts, as the screen shows them.
-    QString KphDisplay = QStringLiteral("0");
-    QString MphDisplay = QStringLiteral("0");
-    QString KmphDisp = QStringLiteral("0");
-    QString Speed = QStringLiteral("-1");
-    QString Heading = QStringLiteral("-1");
+    // Display texts, as the screen shows them; before the first fix and after a lost one
+    // the speeds show NoSpeedText, Speed and Heading NoReadingText.
+    static inline const QString NoSpeedText = QStringLiteral("0");
+    static inline const QString NoReadingText = QStringLiteral("-1");
+    QString KphDisplay = NoSpeedText;
+    QString MphDisplay = NoSpeedText;
+    QString KmphDisp = NoSpeedText;
+    QString Speed = NoReadingText;
+    QString Heading = NoReadingText;
     QString LastSentence;
-    bool LastSentenceIsRmc = false; // green when true, blue otherwise
+    // The colour of LastSentence: green for an RMC sentence, red for a damaged sentence,
+    // blue for any other.
+    enum class SentenceKind { Other, Rmc, Damaged };
+    SentenceKind LastSentenceKind = SentenceKind::Other;
+
+    // Monotonic milliseconds, for how old the last valid fix is (a steady clock unless a
+    // test sets its own).
+    std::function<qint64()> MonotonicMs;
+    // True once a valid fix has been decoded and none has followed for StaleAfterMs.
+    static constexpr qint64 StaleAfterMs = 3000;
+    bool FixIsStale() const;
+    // The position and time of the last valid fix that carried them.
+    const std::optional<GpsFix>& LastFix() const { return m_lastFix; }
 
     // --- hooks, all optional ---
     // Step 6 of line cutting: let the window thread process its pending events.
@@ -97,7 +134,9 @@ private:
     bool CutOneLine();
     void LogChanged(); // GPSLogChange
     void Decode(const QString& sentence);
+    void LoseFix();
     void PendingChanged();
+    qint64 Now() const;
 
     QByteArray m_pending;
     QStringList m_log;
@@ -105,4 +144,6 @@ private:
     bool m_cutting = false;
     long long m_logged = 0;
     long long m_decoded = 0;
+    std::optional<qint64> m_lastValidFixAt;
+    std::optional<GpsFix> m_lastFix;
 };

@@ -21,6 +21,8 @@ namespace {
 
 const QString NoMediaSelected = QStringLiteral("No Media Selected   ");
 const QString GpsOffline = QStringLiteral("GPS OFFLINE\n\nWaiting For GPS Data");
+// Shown instead of the last speed once the receiver has sent no valid fix for 3 seconds.
+const QString GpsStale = QStringLiteral("GPS OFFLINE\n\nNo GPS Fix For 3 Seconds: GPS Input Is Off, Or The Receiver Stopped Sending Or Was Unplugged.");
 const QString TickerGap = QStringLiteral("   ");
 // The gauges print their value with three digits ("045"), the LED numbers as "045.90".
 const QString GaugeFormat = QStringLiteral("%03.0f");
@@ -234,11 +236,14 @@ void TWelcomeFrame::AdvanceAtEndOfTrack()
 
 void TWelcomeFrame::ShowSpeedAndHeading()
 {
-    // Before the GPS screen exists there are no readings: the same as no fix yet.
+    // Before the GPS screen exists there are no readings: the same as no fix yet. Readings
+    // that have gone stale are shown the same way.
     TGpsInfo* gps = m_mainForm->GpsInfo;
+    const bool stale = gps && gps->FixIsStale();
+    const bool live = gps && !stale;
     const std::optional<SpeedUnit> unit = selectedUnit();
     double selectedSpeed = -1;
-    if (gps && unit) {
+    if (live && unit) {
         switch (*unit) {
         case SpeedUnit::Mph: selectedSpeed = gps->SpeedMph(); break;
         case SpeedUnit::Kmph: selectedSpeed = gps->SpeedKmph(); break;
@@ -246,7 +251,7 @@ void TWelcomeFrame::ShowSpeedAndHeading()
         }
     }
     const GpsDisplay shown =
-        GpsDisplay::of(selectedSpeed, gps ? gps->HeadingDegrees() : -1, gps ? gps->SpeedMph() : -1);
+        GpsDisplay::of(selectedSpeed, live ? gps->HeadingDegrees() : -1, live ? gps->SpeedMph() : -1);
 
     SpeedLed->setText(ledText(shown.speed));
     SpeedGuage->setValue(shown.speed);
@@ -256,7 +261,7 @@ void TWelcomeFrame::ShowSpeedAndHeading()
     showColours(CompassLed, shown.compassColours);
     SpeedStatusDisplay->setVisible(shown.offline);
     if (shown.offline)
-        SpeedStatusDisplay->setToolTip(GpsOffline);
+        SpeedStatusDisplay->setToolTip(stale ? GpsStale : GpsOffline);
     if (shown.graphPoint && gps) {
         gps->SpeedGraph->DataPoint(shown.graphPoint->colour, shown.graphPoint->value);
         gps->SpeedGraph->Update();

@@ -1,10 +1,11 @@
-// The services of a real car PC: mpv, espeak-ng, ALSA, termios, the desktop.
+// The services of a real car PC: mpv, espeak-ng, ALSA, termios or gpsd, the desktop.
 #include "platform/Services.h"
 
 #include "platform/AlsaMixer.h"
 #include "platform/DataFolder.h"
 #include "platform/DesktopShell.h"
 #include "platform/EspeakSpeechEngine.h"
+#include "platform/GpsdPort.h"
 #include "platform/MpvMediaPlayer.h"
 #include "platform/MpvWavePlayer.h"
 #include "platform/QtFileOpenDialog.h"
@@ -27,7 +28,9 @@ Services realServices(const QString& programFolder)
     services.wavePlayer = std::make_unique<MpvWavePlayer>(programFolder);
     services.createSpeechEngine = [] { return EspeakSpeechEngine::create(); };
     services.mixer = std::make_unique<AlsaMixer>();
-    services.createSerialPort = []() -> std::unique_ptr<SerialPort> {
+    services.createSerialPort = [](const QString& portName) -> std::unique_ptr<SerialPort> {
+        if (GpsdPort::isGpsdName(portName))
+            return std::make_unique<GpsdPort>();
         return std::make_unique<TermiosSerialPort>();
     };
     services.shell = std::make_unique<DesktopShell>();

@@ -2,9 +2,10 @@
 #include <QString>
 #include <QStringList>
 
-// A serial line opened at 4800 baud, 8 data bits, no parity, one stop bit, raw, with a
-// 100 ms read timeout. "COMn" names /dev/ttyS{n-1}; a name beginning with "/" is a device
-// path used as it is.
+// A serial line opened at 4800 baud (or the rate set with setBaudRate), 8 data bits, no
+// parity, one stop bit, raw, with a 100 ms read timeout. "COMn" names /dev/ttyS{n-1}; a
+// name beginning with "/" is a device path used as it is. The gpsd source (GpsdPort) is
+// read through the same interface.
 class SerialPort {
 public:
     enum class ReadResult { Data, Timeout, Gone };
@@ -18,6 +19,9 @@ public:
     // nothing was opened yet.
     virtual bool reopen() = 0;
     virtual bool isOpen() const = 0;
+    // The line speed from now on: applied at once when open (dropping what was received
+    // at the old speed), and kept for later opens. False for a rate the line cannot take.
+    virtual bool setBaudRate(int baud) = 0;
     // Waits up to the read timeout; on Data, `received` holds 1..maxBytes bytes. Gone:
     // the device went away (or the port is closed); it stays gone until opened again.
     virtual ReadResult read(char* buffer, int maxBytes, int& received) = 0;

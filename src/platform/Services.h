@@ -26,8 +26,9 @@ struct Services {
     // Called once while the main window is built; nullptr means speech is unavailable.
     std::function<std::unique_ptr<SpeechEngine>()> createSpeechEngine;
     std::unique_ptr<Mixer> mixer;
-    // Called when the GPS screen opens its port.
-    std::function<std::unique_ptr<SerialPort>()> createSerialPort;
+    // Called when the GPS screen opens its port, with the port's name: a serial line, or
+    // gpsd for a name that stands for it.
+    std::function<std::unique_ptr<SerialPort>(const QString& portName)> createSerialPort;
     std::unique_ptr<Shell> shell;
     std::unique_ptr<Power> power;
     std::unique_ptr<MessageBox> messageBox;

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -13,6 +14,19 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+std::optional<speed_t> speedOf(int baud)
+{
+    switch (baud) {
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    default: return std::nullopt;
+    }
+}
 
 void closeQuietly(int fd)
 {
@@ -54,13 +68,13 @@ bool TermiosSerialPort::open(const QString& name)
     }
     m_saved = settings;
 
-    // 4800,N,8,1, raw, no software or hardware flow control.
+    // 4800 (or the rate set),N,8,1, raw, no software or hardware flow control.
     ::cfmakeraw(&settings);
     settings.c_cflag &= ~tcflag_t(CSIZE | PARENB | CSTOPB | CRTSCTS);
     settings.c_cflag |= CS8 | CLOCAL | CREAD;
     settings.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
-    ::cfsetispeed(&settings, B4800);
-    ::cfsetospeed(&settings, B4800);
+    ::cfsetispeed(&settings, m_speed);
+    ::cfsetospeed(&settings, m_speed);
     settings.c_cc[VMIN] = 0;
     settings.c_cc[VTIME] = 1; // 100 ms
     if (::tcsetattr(fd, TCSANOW, &settings) < 0) {
@@ -71,6 +85,25 @@ bool TermiosSerialPort::open(const QString& name)
     ::ioctl(fd, TIOCEXCL);
     m_fd = fd;
     m_name = name;
+    return true;
+}
+
+bool TermiosSerialPort::setBaudRate(int baud)
+{
+    const std::optional<speed_t> speed = speedOf(baud);
+    if (!speed)
+        return false;
+    m_speed = *speed;
+    if (m_fd < 0)
+        return true;
+    termios settings{};
+    if (::tcgetattr(m_fd, &settings) < 0)
+        return false;
+    ::cfsetispeed(&settings, m_speed);
+    ::cfsetospeed(&settings, m_speed);
+    if (::tcsetattr(m_fd, TCSANOW, &settings) < 0)
+        return false;
+    ::tcflush(m_fd, TCIFLUSH); // bytes read at the old speed are noise
     return true;
 }
 

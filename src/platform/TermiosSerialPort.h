@@ -4,7 +4,8 @@
 // open: the port name goes through SerialPorts::devicePath ("COM3" -> /dev/ttyS2, a path
 // as it is); the device is opened read-write without becoming the controlling terminal,
 // claimed exclusively (flock and TIOCEXCL, so a port another program holds fails like a
-// missing one, and nobody else can open it afterwards), and set to 4800 baud, 8 data bits,
+// missing one, and nobody else can open it afterwards), and set to 4800 baud (or the rate
+// of setBaudRate: 9600, 19200, 38400, 57600 or 115200), 8 data bits,
 // no parity, 1 stop bit, raw, no flow control, VMIN 0 / VTIME 1. The line settings found
 // at open are restored at close.
 //
@@ -33,6 +34,7 @@ public:
     bool open(const QString& name) override;
     bool reopen() override;
     bool isOpen() const override { return m_fd >= 0; }
+    bool setBaudRate(int baud) override;
     ReadResult read(char* buffer, int maxBytes, int& received) override;
     void purge() override;
     void close() override;
@@ -43,5 +45,6 @@ public:
 private:
     int m_fd = -1;
     QString m_name; // of the last successful open
+    speed_t m_speed = B4800;
     termios m_saved{};
 };

@@ -1,4 +1,7 @@
+#include "config/GpsSettings.h"
 #include "config/Settingsunit.h"
+#include "gps/Gpsinfounit.h"
+#include "gps/NmeaReceiver.h"
 #include "dialogs/Myerrorunit.h"
 #include "support/TestProgram.h"
 #include "widgets/ColourStyles.h"
@@ -229,4 +232,48 @@ TEST_F(OptionsScreenTest, DoneWithAReadOnlyFileSaysSoClosesAndKeepsTheSettings)
     EXPECT_EQ(program.fakes.messageBox->shown, QStringList{"FILE ERROR\n\nError Saving config.ini"});
     EXPECT_EQ(program.folder.read(ConfigFileName), QByteArray("ClickSounds=TRUE\r\n"));
     EXPECT_FALSE(program.main->liveSetting(LiveSetting::ClickSounds));
+}
+
+TEST_F(OptionsScreenTest, TheGpsLineSpeedIsChosenBesideThePortAndAbsentMeans4800)
+{
+    program.start(AllOn);
+    EXPECT_EQ(o().GPSBaud->currentText(), "4800");
+    EXPECT_TRUE(store().value(Key::GPSBaud).isEmpty());
+    ASSERT_NE(program.fakes.serial, nullptr);
+    EXPECT_EQ(program.fakes.serial->baudRates, std::vector<int>{4800});
+    EXPECT_EQ(o().GPSBaud->count(), 7);
+
+    program.clearEvents();
+    o().GPSBaud->setCurrentIndex(o().GPSBaud->findText("AUTO"));
+    o().GPSBaudChange();
+    EXPECT_TRUE(program.main->MyError->ErrorText->text().startsWith("RESTART REQUIRED"));
+    EXPECT_EQ(program.events(), (QStringList{"sound:error.wav", "speak:AUTO"}));
+    EXPECT_EQ(store().value(Key::GPSBaud), "AUTO");
+}
+
+TEST_F(OptionsScreenTest, ColoursFollowTheSunAtTheFixOnlyWhenAskedAndNoDialogIsOpen)
+{
+    program.start(QByteArray("AutoDayNight=TRUE\r\nGPSEnabled=TRUE\r\nDayColours=TRUE\r\n"));
+    EXPECT_TRUE(o().AutoDayNightBtn->isChecked());
+    o().DayNightTimerTimer(); // no fix yet
+    EXPECT_TRUE(o().DayColourBtn->isChecked());
+
+    // London, 22:00 UTC on 21 December: night. Under an open dialog nothing changes.
+    const QByteArray night = Nmea::WithChecksum("GNRMC,220000.00,A,5130.44,N,00007.67,W,10.0,90.0,211224,,,A");
+    program.main->GpsInfo->DeliverChunk((night + "\r\n$GNGGA,1\r\n").constData());
+    o().show();
+    o().DayNightTimerTimer();
+    EXPECT_TRUE(o().DayColourBtn->isChecked());
+    o().hide();
+    o().DayNightTimerTimer();
+    EXPECT_TRUE(o().NightColourBtn->isChecked());
+    EXPECT_EQ(store().value(Key::DayColours), "FALSE");
+
+    // Noon, with the option switched off: the colours stay as they are.
+    o().AutoDayNightBtn->click();
+    EXPECT_EQ(store().value(Key::AutoDayNight), "FALSE");
+    const QByteArray noon = Nmea::WithChecksum("GNRMC,120000.00,A,5130.44,N,00007.67,W,10.0,90.0,211224,,,A");
+    program.main->GpsInfo->DeliverChunk((noon + "\r\n$GNGGA,1\r\n").constData());
+    o().DayNightTimerTimer();
+    EXPECT_TRUE(o().NightColourBtn->isChecked());
 }

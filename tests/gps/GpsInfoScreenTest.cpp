@@ -1,5 +1,6 @@
 // The GPS information screen TGpsInfo built for real with the program's
 // other windows and platform doubles; one test reads a real pseudo-terminal.
+#include "EventSpin.h"
 #include "GpsTestPrinters.h"
 #include "PtyPair.h"
 #include "config/Settingsunit.h"
@@ -28,7 +29,7 @@ const QColor Green(0, 128, 0);
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 
-const QByteArray Rmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,12.3,45.7,230394,003.1,W*6A";
+const QByteArray Rmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,12.3,45.7,230394,003.1,W*60";
 const QByteArray Gga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
 
 QByteArray line(const QByteArray& s) { return s + "\r\n"; }
@@ -38,7 +39,7 @@ QColor textColour(const QWidget* w) { return w->palette().color(QPalette::Text);
 // The program with its windows in start-up order, the GPS screen last.
 class GpsScreenTest : public ::testing::Test {
 protected:
-    void start(const QByteArray& configIni, std::function<std::unique_ptr<SerialPort>()> createPort = {})
+    void start(const QByteArray& configIni, std::function<std::unique_ptr<SerialPort>(const QString&)> createPort = {})
     {
         folder.write(ConfigFileName, configIni);
         Services services = fakes.make(folder.path());
@@ -129,7 +130,7 @@ TEST_F(GpsScreenTest, OpenedPortIsShownInGreen)
 
 TEST_F(GpsScreenTest, PortThatCannotBeOpenedIsShownInRed)
 {
-    start("GPSPort=COM3\r\n", [] {
+    start("GPSPort=COM3\r\n", [](const QString&) {
         auto port = std::make_unique<FakeSerialPort>();
         port->openResult = false;
         return port;
@@ -304,11 +305,11 @@ TEST_F(GpsScreenTest, ReadsARealPseudoTerminalAndStopsWhenTheProgramCloses)
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     start("GPSPort=" + pty.slavePath().toLocal8Bit() + "\r\nGPSEnabled=TRUE\r\n",
-          [] { return std::make_unique<TermiosSerialPort>(); });
+          [](const QString&) { return std::make_unique<TermiosSerialPort>(); });
     ASSERT_TRUE(gps().PortOpen()) << gps().Port->text().toStdString();
     EXPECT_EQ(gps().Port->text(), pty.slavePath());
 
-    ASSERT_TRUE(pty.write(line("$GPRMC,1,A,2,N,3,E,33.5,270.25,4,,*00") + line(Gga)));
+    ASSERT_TRUE(pty.write(line("$GPRMC,1,A,2,N,3,E,33.5,270.25,4,,*2E") + line(Gga)));
     QElapsedTimer t;
     t.start();
     while (gps().SpeedKnots() < 0 && t.elapsed() < 3000) {
@@ -326,4 +327,20 @@ TEST_F(GpsScreenTest, ReadsARealPseudoTerminalAndStopsWhenTheProgramCloses)
     // The port was let go.
     TermiosSerialPort again;
     EXPECT_TRUE(again.open(pty.slavePath()));
+}
+
+TEST_F(GpsScreenTest, ThePortFieldTurnsRedWhileTheDeviceIsGone)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    start("GPSPort=" + pty.slavePath().toLocal8Bit() + "\r\nGPSEnabled=TRUE\r\n",
+          [](const QString&) { return std::make_unique<TermiosSerialPort>(); });
+    ASSERT_TRUE(gps().PortOpen());
+    EXPECT_TRUE(gps().PortWatchTimer->isActive());
+    gps().PortWatchTimerTimer();
+    EXPECT_EQ(textColour(gps().Port), QColor(0, 128, 0));
+    pty.closeMaster(); // the receiver pulled out
+    EXPECT_TRUE(spinUntil([&] { return gps().port().Reader()->DeviceGone(); }, 3000));
+    gps().PortWatchTimerTimer();
+    EXPECT_EQ(textColour(gps().Port), Red);
 }

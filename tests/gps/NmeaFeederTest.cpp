@@ -1,6 +1,7 @@
 // The NMEA feeder tool and the reader end to end: the feeder's pseudo-terminal read by
 // TermiosSerialPort and TRead, the text cut and decoded by NmeaReceiver.
 #include "EventSpin.h"
+#include "Feeder.h"
 #include "GpsTestPrinters.h"
 #include "gps/GpsPort.h"
 #include "gps/NmeaReceiver.h"
@@ -19,49 +20,13 @@
 
 namespace {
 
-QString feederPath()
-{
-    return TestPaths::builtToolsFolder() + "/nmea_feeder";
-}
-
-// The feeder, started with `arguments`; its device path once it has printed it.
-class Feeder {
-public:
-    explicit Feeder(const QStringList& arguments)
-    {
-        m_process.start(feederPath(), arguments);
-        if (!m_process.waitForStarted(5000))
-            return;
-        QElapsedTimer t;
-        t.start();
-        while (!m_process.canReadLine() && t.elapsed() < 5000)
-            m_process.waitForReadyRead(100);
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Feeder()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(3000))
-                m_process.kill();
-            m_process.waitForFinished(3000);
-        }
-    }
-    const QString& device() const { return m_device; }
-    QProcess& process() { return m_process; }
-
-private:
-    QProcess m_process;
-    QString m_device;
-};
-
 const QByteArray Capture =
     "# a recorder comment\n"
     "$GPGGA,030719.000,3747.0873,S,17518.8938,E,1,08,1.1,59.9,M,23.7,M,,0000*7D\n"
-    "$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,12.3,45.7,311214,,,A*7D\n"
+    "$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,12.3,45.7,311214,,,A*76\n"
     "\n"
     "$GPGGA,030720.000,3747.0875,S,17518.8938,E,1,08,1.1,59.8,M,23.7,M,,0000*70\r\n"
-    "$GPRMC,030720.000,A,3747.0875,S,17518.8938,E,20.5,270,311214,,,A*7B\r\n"
+    "$GPRMC,030720.000,A,3747.0875,S,17518.8938,E,20.5,270,311214,,,A*50\r\n"
     "$GPGSA,A,3,17,28,06,01,30,20,26,13,,,,,1.8,1.1,1.5*33\n";
 
 } // namespace
@@ -83,7 +48,7 @@ TEST(NmeaFeeder, SendsTheLinesAsAReceiverDoesAndTheyAreDecoded)
     NmeaReceiver receiver;
     QByteArray raw;
     QList<int> chunkSizes;
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
                 [&](const QByteArray& text) {
                     raw += text;
                     chunkSizes << int(text.size());
@@ -96,9 +61,9 @@ TEST(NmeaFeeder, SendsTheLinesAsAReceiverDoesAndTheyAreDecoded)
     t.start();
     const QByteArray expected =
         "$GPGGA,030719.000,3747.0873,S,17518.8938,E,1,08,1.1,59.9,M,23.7,M,,0000*7D\r\n"
-        "$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,12.3,45.7,311214,,,A*7D\r\n"
+        "$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,12.3,45.7,311214,,,A*76\r\n"
         "$GPGGA,030720.000,3747.0875,S,17518.8938,E,1,08,1.1,59.8,M,23.7,M,,0000*70\r\n"
-        "$GPRMC,030720.000,A,3747.0875,S,17518.8938,E,20.5,270,311214,,,A*7B\r\n"
+        "$GPRMC,030720.000,A,3747.0875,S,17518.8938,E,20.5,270,311214,,,A*50\r\n"
         "$GPGSA,A,3,17,28,06,01,30,20,26,13,,,,,1.8,1.1,1.5*33\r\n";
     EXPECT_TRUE(spinUntil([&] { return raw.size() >= expected.size(); }, 8000));
     // Comments and empty lines left out, every line ended by CR LF.
@@ -131,7 +96,7 @@ TEST(NmeaFeeder, LoopsAndSkipsTextNobodyReads)
     ASSERT_TRUE(dir.isValid());
     QFile file(dir.filePath("fix.log"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,1.5,45.7,311214,,,A*7D\n");
+    file.write("$GPRMC,030719.000,A,3747.0873,S,17518.8938,E,1.5,45.7,311214,,,A*42\n");
     file.close();
     const QString link = dir.filePath("gps");
 
@@ -141,7 +106,7 @@ TEST(NmeaFeeder, LoopsAndSkipsTextNobodyReads)
     QThread::msleep(4000); // ~40 bursts (2.8 KiB) nobody reads: dropped above 1 KiB
 
     QByteArray raw;
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
                 [&](const QByteArray& text) { raw += text; });
     gps.Open(link); // the link works as GPSPort
     ASSERT_TRUE(gps.PortOpen());

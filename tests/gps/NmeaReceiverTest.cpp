@@ -5,22 +5,27 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
-const QByteArray Rmc1 = "$GPRMC,123519,A,4807.038,N,01131.000,E,012.3,045.7,230394,003.1,W*6A";
-const QByteArray Rmc2 = "$GPRMC,123520,A,4807.038,N,01131.000,E,5.0,,230394,003.1,W*6A";
+const QByteArray Rmc1 = "$GPRMC,123519,A,4807.038,N,01131.000,E,012.3,045.7,230394,003.1,W*60";
+const QByteArray Rmc2 = "$GPRMC,123520,A,4807.038,N,01131.000,E,5.0,,230394,003.1,W*47";
 const QByteArray Gga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
 
 QByteArray line(const QByteArray& sentence) { return sentence + "\r\n"; }
 
-QByteArray rmc(const QByteArray& speed, const QByteArray& course, const QByteArray& status = "A")
+QByteArray checked(const QByteArray& body) { return Nmea::WithChecksum(body); }
+
+QByteArray rmc(const QByteArray& speed, const QByteArray& course, const QByteArray& status = "A",
+               const QByteArray& talker = "GP", const QByteArray& mode = "A")
 {
-    return "$GPRMC,010203," + status + ",4807.038,N,01131.000,E," + speed + "," + course + ",230394,,*00";
+    return checked(talker + "RMC,010203," + status + ",4807.038,N,01131.000,E," + speed + "," + course + ",230394,,," + mode);
 }
 
 } // namespace
@@ -228,7 +233,7 @@ TEST(NmeaPending, LinesWithoutDollarStayBounded)
 TEST(NmeaPending, ALongestSentenceInPiecesIsKept)
 {
     // 80 characters from "$" to the checksum, sent after garbage, byte by byte.
-    const QByteArray longest = "$GPRMC,123519.000,A,4807.0380000,N,01131.0000000,E,33.5,270.25,230394,003.1,W*6A";
+    const QByteArray longest = "$GPRMC,123519.000,A,4807.0380000,N,01131.0000000,E,33.5,270.25,230394,003.1,W*7F";
     ASSERT_EQ(longest.size(), 80);
     NmeaReceiver r;
     r.AppendPending(QByteArray(200, 'z'));
@@ -262,11 +267,11 @@ TEST(NmeaDecoding, FirstSentenceExaminesNothing)
     int changes = 0;
     r.OnLastSentenceChanged = [&](bool) { ++changes; };
     r.LastSentence = "old";
-    r.LastSentenceIsRmc = true;
+    r.LastSentenceKind = NmeaReceiver::SentenceKind::Rmc;
     r.AppendPending(line(Rmc1));
     EXPECT_EQ(r.Log().size(), 1);
     EXPECT_EQ(r.LastSentence, "");
-    EXPECT_FALSE(r.LastSentenceIsRmc);
+    EXPECT_EQ(r.LastSentenceKind, NmeaReceiver::SentenceKind::Other);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(r.Readings().SpeedKnots, -1); // decoded one insertion later
 
@@ -286,7 +291,7 @@ TEST(NmeaDecoding, RmcIsDecodedOneInsertionBehind)
     r.AppendPending(line(Gga));
     EXPECT_TRUE(repaintNow);
     EXPECT_EQ(r.LastSentence, QString::fromLatin1(rmc("12.3", "45.7")));
-    EXPECT_TRUE(r.LastSentenceIsRmc);
+    EXPECT_EQ(r.LastSentenceKind, NmeaReceiver::SentenceKind::Rmc);
     EXPECT_EQ(r.Readings().SpeedKnots, 12.3);
     EXPECT_EQ(r.KphDisplay, "12.3");
     EXPECT_EQ(r.Readings().SpeedMph, 12.3 * 1.15077945);
@@ -300,7 +305,7 @@ TEST(NmeaDecoding, RmcIsDecodedOneInsertionBehind)
     // The next examined line is the GGA: blue, readings kept.
     r.AppendPending(line(Gga));
     EXPECT_EQ(r.LastSentence, QString::fromLatin1(Gga));
-    EXPECT_FALSE(r.LastSentenceIsRmc);
+    EXPECT_EQ(r.LastSentenceKind, NmeaReceiver::SentenceKind::Other);
     EXPECT_EQ(r.Readings().SpeedKnots, 12.3);
 }
 
@@ -332,7 +337,7 @@ TEST(NmeaDecoding, EmptySpeedFieldChangesOnlyTheLastSentence)
     r.OnReadingsChanged = [&] { ++readingChanges; };
     r.AppendPending(line(rmc("", "99.9")) + line(Gga));
     EXPECT_EQ(r.LastSentence, QString::fromLatin1(rmc("", "99.9")));
-    EXPECT_TRUE(r.LastSentenceIsRmc);
+    EXPECT_EQ(r.LastSentenceKind, NmeaReceiver::SentenceKind::Rmc);
     EXPECT_EQ(readingChanges, 0);
     EXPECT_EQ(r.Readings().SpeedKnots, 12.3);
     EXPECT_EQ(r.Readings().HeadingDegrees, 45.7);
@@ -363,36 +368,88 @@ TEST(NmeaDecoding, NonNumericCourseKeepsTheHeading)
     EXPECT_EQ(r.Heading, "45");
 }
 
-TEST(NmeaDecoding, VoidFixWithNumbersUpdatesTheReadings)
+TEST(NmeaDecoding, LostFixesTakeTheReadingsBackToUnknown)
 {
-    NmeaReceiver r;
-    r.AppendPending(line(rmc("3.25", "180.5", "V")) + line(Gga));
-    EXPECT_EQ(r.Readings().SpeedKnots, 3.25);
-    EXPECT_EQ(r.Readings().HeadingDegrees, 180.5);
+    for (const QByteArray& lost : {rmc("80", "180.5", "V"), rmc("80", "180.5", "A", "GN", "N")}) {
+        SCOPED_TRACE(lost.toStdString());
+        NmeaReceiver r;
+        r.AppendPending(line(rmc("12.3", "45.7")) + line(lost) + line(Gga));
+        EXPECT_EQ(r.LastSentenceKind, NmeaReceiver::SentenceKind::Rmc);
+        const GpsReadings& g = r.Readings();
+        EXPECT_EQ((std::array{g.SpeedKnots, g.SpeedMph, g.SpeedKmph, g.HeadingDegrees}), (std::array{-1.0, -1.0, -1.0, -1.0}));
+        EXPECT_EQ(r.KphDisplay + r.MphDisplay + r.KmphDisp + r.Speed + r.Heading, "000-1-1");
+    }
 }
 
-TEST(NmeaDecoding, OtherTalkerIsLoggedButNotDecoded)
+TEST(NmeaDecoding, AnyTalkersRmcIsDecoded)
 {
+    for (const QByteArray talker : {"GN", "GL", "GA", "BD", "GQ"}) {
+        NmeaReceiver r;
+        r.AppendPending(line(rmc("12.3", "45.7", "A", talker)) + line(Gga));
+        EXPECT_EQ(r.LastSentenceKind, NmeaReceiver::SentenceKind::Rmc) << talker.constData();
+        EXPECT_EQ(r.Readings().SpeedKnots, 12.3) << talker.constData();
+    }
+    // A lower-case or one-letter talker is no RMC.
     NmeaReceiver r;
-    const QByteArray gn = "$GNRMC,010203,A,4807.038,N,01131.000,E,12.3,45.7,230394,,*00";
-    r.AppendPending(line(gn) + line(Gga));
-    EXPECT_EQ(r.Log().at(1), QString::fromLatin1(gn));
-    EXPECT_EQ(r.LastSentence, QString::fromLatin1(gn));
-    EXPECT_FALSE(r.LastSentenceIsRmc);
-    EXPECT_EQ(r.Readings().SpeedKnots, -1);
+    r.AppendPending(line(checked("gpRMC,1,A,,,,,12.3,45.7,,")) + line(checked("GRMC,1,A,,,,,12.3,45.7,,")) + line(Gga));
+    EXPECT_EQ(r.SentencesDecoded(), 0);
 }
 
-TEST(NmeaDecoding, RunTogetherLineIsDecodedFromItsFirstCharacters)
+TEST(NmeaDecoding, DamagedSentencesAreRedAndNotDecoded)
 {
-    // A GGA whose line break was lost, followed by an RMC: the line contains "$GPRMC,"
-    // and its fields are taken from the 8th character of the GGA.
+    NmeaReceiver r;
+    QByteArray damaged = rmc("99.0", "45.7");
+    damaged[20] = '9'; // one character changed on the line
+    r.AppendPending(line(rmc("12.3", "45.7")) + line(damaged) + line(Gga));
+    EXPECT_EQ(r.LastSentence, QString::fromLatin1(damaged));
+    EXPECT_EQ(r.LastSentenceKind, NmeaReceiver::SentenceKind::Damaged);
+    EXPECT_EQ(r.Readings().SpeedKnots, 12.3);
+
+    // A sentence without a checksum is decoded as it is.
+    NmeaReceiver plain;
+    plain.AppendPending(line("$GPRMC,010203,A,4807.038,N,01131.000,E,7.5,45.7,230394,,") + line(Gga));
+    EXPECT_EQ(plain.Readings().SpeedKnots, 7.5);
+}
+
+TEST(NmeaDecoding, RunTogetherLinesAreDamaged)
+{
+    // A GGA whose line break was lost, followed by an RMC: the checksum covers the whole
+    // line from its first "$", so it does not match.
     NmeaReceiver r;
     const QByteArray merged = "$GPGGA,1,2,3,4,5,6,7.5,8,9," + rmc("12.3", "45.7");
     r.AppendPending(line(merged) + line(Gga));
-    EXPECT_TRUE(r.LastSentenceIsRmc);
-    // Fields after "$GPGGA,": 1 2 3 4 5 6 7.5 8.
-    EXPECT_EQ(r.Readings().SpeedKnots, 7.5);
-    EXPECT_EQ(r.Readings().HeadingDegrees, 8);
+    EXPECT_EQ(r.LastSentenceKind, NmeaReceiver::SentenceKind::Damaged);
+    EXPECT_EQ(r.Readings().SpeedKnots, -1);
+}
+
+TEST(NmeaDecoding, LinesMayEndWithLfAlone)
+{
+    NmeaReceiver r;
+    r.AppendPending(rmc("12.3", "45.7") + "\n" + Gga + "\n$GPGSA,A");
+    EXPECT_EQ(r.Log(), (QStringList{QString::fromLatin1(Gga), QString::fromLatin1(rmc("12.3", "45.7"))}));
+    EXPECT_EQ(r.Readings().SpeedKnots, 12.3);
+    EXPECT_EQ(r.Pending(), "$GPGSA,A");
+}
+
+TEST(NmeaDecoding, AFixGoesStaleAfterThreeSecondsWithoutAnother)
+{
+    qint64 now = 1000;
+    NmeaReceiver r;
+    r.MonotonicMs = [&] { return now; };
+    now += 60000;
+    EXPECT_FALSE(r.FixIsStale()); // nothing to go stale yet
+    r.AppendPending(line(rmc("12.3", "45.7")) + line(Gga));
+    now += 2999;
+    r.AppendPending(line(Gga)); // other sentences keep nothing fresh
+    EXPECT_FALSE(r.FixIsStale());
+    now += 1;
+    EXPECT_TRUE(r.FixIsStale());
+    r.AppendPending(line(rmc("13", "45.7")) + line(Gga));
+    EXPECT_FALSE(r.FixIsStale());
+    ASSERT_TRUE(r.LastFix());
+    EXPECT_NEAR(r.LastFix()->latitude, 48.1173, 1e-4);
+    EXPECT_NEAR(r.LastFix()->longitude, 11.5167, 1e-4);
+    EXPECT_EQ(r.LastFix()->utc, QDateTime(QDate(1994, 3, 23), QTime(1, 2, 3), Qt::UTC));
 }
 
 TEST(NmeaDecoding, FieldsNeedTheirComma)
@@ -469,6 +526,19 @@ QList<QByteArray> captureLines(const QString& path)
     return lines;
 }
 
+// No "*hh" at the end, or one that matches the characters between the "$" and the "*".
+bool checksumFits(const QString& sentence)
+{
+    static const QRegularExpression tail("\\*([0-9A-Fa-f]{2})$");
+    const QRegularExpressionMatch m = tail.match(sentence);
+    if (!m.hasMatch())
+        return true;
+    int sum = 0;
+    for (const QChar c : sentence.mid(1, m.capturedStart() - 1))
+        sum ^= c.unicode();
+    return sum == m.captured(1).toInt(nullptr, 16);
+}
+
 // An independent model over whole lines. The one effect of chunk borders is
 // that the 51st line empties the pending text: whatever arrived after that line's break
 // in the same chunk is lost, so lines whose "$" came in before the chunk ended are lost.
@@ -497,10 +567,16 @@ struct Reference {
             return;
         }
         const QString examined = log.size() > 1 ? log.at(1) : QString();
-        if (!examined.contains("$GPRMC,"))
+        static const QRegularExpression anyRmc("\\$[A-Z][A-Z]RMC,");
+        if (!examined.contains(anyRmc) || !checksumFits(examined))
             return;
         const QStringList parts = examined.mid(7).split(',');
         auto field = [&](int n) { return n < parts.size() ? parts.at(n - 1) : QString(); };
+        if (field(2) == "V" || field(12).section('*', 0, 0) == "N") {
+            readings = GpsReadings();
+            heading = "-1";
+            return;
+        }
         bool ok = false;
         const double knots = field(7).toDouble(&ok);
         if (!ok || field(7).isEmpty())
@@ -564,8 +640,8 @@ TEST(NmeaCaptures, RealReceiverLogsDecodeEndToEnd)
             expectSame(r, expected, true);
             if (expected.decoded > 0) {
                 ++filesWithRmc;
-                EXPECT_GE(r.Readings().SpeedKnots, 0);
-                EXPECT_EQ(r.KphDisplay, Nmea::FloatToStr(r.Readings().SpeedKnots));
+                // The last fix may have been a lost one (-1, shown as before the first).
+                EXPECT_EQ(r.KphDisplay, r.Readings().SpeedKnots == -1 ? QString("0") : Nmea::FloatToStr(r.Readings().SpeedKnots));
             }
         }
 

@@ -218,7 +218,7 @@ TEST(GpsPort, CarriesOnWhenTheReceiverIsPluggedBackIn)
     auto first = std::make_unique<Receiver>(name);
     ASSERT_TRUE(first->plugged);
     QByteArray got;
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
                 [&](const QByteArray& text) { got += text; });
     gps.Open(name.path());
     ASSERT_TRUE(gps.PortOpen());
@@ -253,7 +253,7 @@ TEST(GpsPort, ClosesAtOnceWhileTheReceiverIsGone)
     StableName name;
     Receiver receiver(name);
     ASSERT_TRUE(receiver.plugged);
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; }, {});
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; }, {});
     gps.Open(name.path());
     ASSERT_TRUE(gps.PortOpen());
     receiver.pty.closeMaster();

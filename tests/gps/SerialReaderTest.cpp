@@ -37,6 +37,7 @@ public:
     bool open(const QString&) override { return m_open = true; }
     bool reopen() override { return m_open = true; }
     bool isOpen() const override { return m_open; }
+    bool setBaudRate(int) override { return true; }
     ReadResult read(char*, int, int& received) override
     {
         received = 0;
@@ -66,6 +67,7 @@ public:
     bool open(const QString&) override { return m_open = true; }
     bool reopen() override { return m_open = true; }
     bool isOpen() const override { return m_open; }
+    bool setBaudRate(int) override { return true; }
     ReadResult read(char* buffer, int maxBytes, int& received) override
     {
         ++m_state->reading;
@@ -444,7 +446,7 @@ TEST(TRead, FakePortChunksAreDeliveredInOrder)
 TEST(GpsPort, NoneOpensNothing)
 {
     int created = 0;
-    GpsPort gps([&] { ++created; return std::make_unique<FakeSerialPort>(); }, [] { return true; }, {});
+    GpsPort gps([&](const QString&) { ++created; return std::make_unique<FakeSerialPort>(); }, [] { return true; }, {});
     gps.Open("NONE");
     EXPECT_EQ(created, 0);
     EXPECT_FALSE(gps.PortOpen());
@@ -458,7 +460,7 @@ TEST(GpsPort, NoneOpensNothing)
 TEST(GpsPort, OtherLetterCaseIsTriedAsAPortName)
 {
     FakeSerialPort* port = nullptr;
-    GpsPort gps([&] { auto p = std::make_unique<FakeSerialPort>(); p->openResult = false; port = p.get(); return p; },
+    GpsPort gps([&](const QString&) { auto p = std::make_unique<FakeSerialPort>(); p->openResult = false; port = p.get(); return p; },
                 [] { return true; }, {});
     gps.Open("none");
     ASSERT_NE(port, nullptr);
@@ -469,7 +471,7 @@ TEST(GpsPort, OtherLetterCaseIsTriedAsAPortName)
 
 TEST(GpsPort, MissingNameFailsWithTrailingBlank)
 {
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; }, {});
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; }, {});
     gps.Open("");
     EXPECT_FALSE(gps.PortOpen());
     EXPECT_EQ(gps.PortText(), "ERROR ");
@@ -480,7 +482,7 @@ TEST(GpsPort, MissingNameFailsWithTrailingBlank)
 
 TEST(GpsPort, MissingDeviceFails)
 {
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; }, {});
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; }, {});
     gps.Open("/dev/karvex-no-such-tty");
     EXPECT_FALSE(gps.PortOpen());
     EXPECT_EQ(gps.PortText(), "ERROR /dev/karvex-no-such-tty");
@@ -501,7 +503,7 @@ TEST(GpsPort, DeviceHeldByAnotherProgramIsReportedLikeAMissingOne)
         probe.close();
         QThread::msleep(20);
     }
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; }, {});
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; }, {});
     gps.Open(pty.slavePath());
     EXPECT_FALSE(gps.PortOpen());
     EXPECT_EQ(gps.PortText(), "ERROR " + pty.slavePath());
@@ -516,7 +518,7 @@ TEST(GpsPort, OpenPortDeliversTextWhileGpsIsEnabled)
     bool checkedOnWindowThread = true;
     int checks = 0;
     QByteArray got;
-    GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); },
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); },
                 [&] {
                     ++checks;
                     checkedOnWindowThread &= QThread::currentThread() == qApp->thread();
@@ -563,7 +565,7 @@ TEST(GpsPort, ZeroByteEndsTheDeliveredText)
     QList<QByteArray> got;
     // The fake's chunk is queued before the reader starts (the fake is not thread-safe).
     GpsPort gps(
-        [] {
+        [](const QString&) {
             auto p = std::make_unique<FakeSerialPort>();
             p->chunks.push_back(QByteArray("$GP\0rest", 8));
             return p;
@@ -582,7 +584,7 @@ TEST(GpsPort, ShutdownStopsTheReaderBeforeThePortIsClosed)
 {
     auto state = std::make_shared<ProbeState>();
     int received = 0;
-    GpsPort gps([&] { return std::make_unique<ProbePort>(state); }, [] { return true; },
+    GpsPort gps([&](const QString&) { return std::make_unique<ProbePort>(state); }, [] { return true; },
                 [&](const QByteArray&) { ++received; });
     gps.Open("COM3");
     ASSERT_TRUE(gps.PortOpen());
@@ -615,7 +617,7 @@ TEST(GpsPort, ShutdownWithTheRealPortAndTheFeedRunning)
     });
     QByteArray got;
     {
-        GpsPort gps([] { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
+        GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
                     [&](const QByteArray& text) { got += text; });
         gps.Open(pty.slavePath());
         ASSERT_TRUE(gps.PortOpen());

@@ -2,6 +2,7 @@
 // the tick's speed and heading displays, the ticker, the units and the spoken reports.
 #include "dialogs/Myerrorunit.h"
 #include "gps/Gpsinfounit.h"
+#include "gps/NmeaReceiver.h"
 #include "gps/Perfgrap.h"
 #include "home/Welcomeframeunit.h"
 #include "playlists/Mediaframeunit.h"
@@ -41,10 +42,11 @@ protected:
     void tick() { home().SpeedGraphTimerTimer(); }
 
     // The receiver decodes an RMC sentence when the next line arrives.
-    void moving(const char* knots, const char* course)
+    void moving(const char* knots, const char* course, const char* status = "A")
     {
-        const QByteArray rmc = QByteArray("$GPRMC,123519,A,4807.038,N,01131.000,E,") + knots + ',' + course
-            + ",230394,003.1,W*6A\r\n";
+        const QByteArray body = QByteArray("GPRMC,123519,") + status + ",4807.038,N,01131.000,E," + knots + ','
+            + course + ",230394,003.1,W";
+        const QByteArray rmc = Nmea::WithChecksum(body) + "\r\n";
         gps().DeliverChunk((rmc + "$GPGGA,123519,4807.038,N,01131.000,E,1,08\r\n").constData());
     }
     // The value of the graph's newest closed column, or nullopt when it is empty.
@@ -140,6 +142,38 @@ TEST_F(HomeScreenTest, MovingShowsSpeedAndHeadingAndFeedsTheGraph)
     EXPECT_EQ(home().CompassLed->topColour(), Grey);
     EXPECT_EQ(newestGraphValue(), 0) << "standing still adds a black point of 0";
     EXPECT_TRUE(home().SpeedStatusDisplay->isHidden());
+}
+
+TEST_F(HomeScreenTest, SilenceAndLostFixesShowTheGpsOffline)
+{
+    qint64 now = 0;
+    start();
+    gps().setMonotonicClock([&] { return now; });
+    moving("89.6", "45.7"); // 103.11 mph
+    tick();
+    EXPECT_EQ(home().SpeedLed->text(), "103.11");
+
+    // Three seconds without a valid fix: the last speed is no longer shown, and the hint
+    // says why; graph points stop.
+    now += 3000;
+    const std::optional<int32_t> lastPoint = newestGraphValue();
+    tick();
+    EXPECT_FALSE(home().SpeedStatusDisplay->isHidden());
+    EXPECT_EQ(home().SpeedLed->text(), "000.00");
+    EXPECT_EQ(home().SpeedLed->topColour(), Grey);
+    EXPECT_TRUE(home().SpeedStatusDisplay->toolTip().contains("Stopped Sending"));
+    EXPECT_EQ(newestGraphValue(), lastPoint);
+
+    // The next fix is live again; a void one is offline like no data at all.
+    moving("30.0", "45.7");
+    tick();
+    EXPECT_TRUE(home().SpeedStatusDisplay->isHidden());
+    EXPECT_EQ(home().SpeedLed->text(), "034.52");
+    moving("80.0", "45.7", "V");
+    tick();
+    EXPECT_FALSE(home().SpeedStatusDisplay->isHidden());
+    EXPECT_EQ(home().SpeedLed->text(), "000.00");
+    EXPECT_EQ(home().SpeedStatusDisplay->toolTip(), "GPS OFFLINE\n\nWaiting For GPS Data");
 }
 
 TEST_F(HomeScreenTest, KilometresPerHourAt112AreVeryFastButGraphedAs69Mph)

@@ -108,7 +108,7 @@ FakeServices::FakeServices()
         speech = engine.get();
         return engine;
     };
-    m_services.createSerialPort = [this]() -> std::unique_ptr<SerialPort> {
+    m_services.createSerialPort = [this](const QString&) -> std::unique_ptr<SerialPort> {
         auto port = std::make_unique<FakeSerialPort>();
         port->openResult = serialOpens;
         serial = port.get();

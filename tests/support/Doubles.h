@@ -129,12 +129,18 @@ public:
     bool open(const QString& name) override;
     bool reopen() override;
     bool isOpen() const override { return m_open; }
+    bool setBaudRate(int baud) override
+    {
+        baudRates.push_back(baud);
+        return true;
+    }
     ReadResult read(char* buffer, int maxBytes, int& received) override;
     void purge() override { ++purges; }
     void close() override { m_open = false; ++closes; }
 
     bool openResult = true;
     QStringList openedNames;
+    std::vector<int> baudRates; // every setBaudRate, in order
     std::deque<QByteArray> chunks;
     int purges = 0;
     int closes = 0;

@@ -1,6 +1,6 @@
 // nmea_feeder: a stand-in GPS receiver on a pseudo-terminal.
 //
-//   nmea_feeder [--once] [--link PATH] [--interval MS] [--rate BYTES] FILE...
+//   nmea_feeder [--once] [--link PATH] [--interval MS] [--rate BYTES] [--baud N] FILE...
 //
 // Opens a pseudo-terminal pair and prints the device path of its slave side on the first
 // line of standard output: use it as GPSPort in config.ini (or pass --link to get a fixed
@@ -14,6 +14,11 @@
 //
 // Like a real serial line, text that nobody reads is not kept: when more than 1 KiB is
 // waiting unread, it is dropped before the next burst.
+//
+// --baud N plays a receiver fixed at N baud (4800 ... 115200): bytes go at N/10 a second,
+// and while the reader has set the line to another speed they arrive as the noise a
+// serial line at the wrong speed gives (a pseudo-terminal carries bytes at any speed, so
+// the feeder looks at the speed set on it before each piece it sends).
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -44,24 +49,40 @@ void onSignal(int)
     g_stop = 1;
 }
 
+speed_t speedOf(int baud)
+{
+    switch (baud) {
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    default: return 0;
+    }
+}
+
 struct Options {
     bool once = false;
     std::string link;
     int intervalMs = 1000;
-    int rate = 480;
+    int rate = 0; // bytes a second; 0: the baud rate's
+    int baud = 0; // 0: no line speed of its own
     std::vector<std::string> files;
 };
 
 void usage()
 {
     std::fprintf(stderr,
-                 "usage: nmea_feeder [--once] [--link PATH] [--interval MS] [--rate BYTES] FILE...\n"
+                 "usage: nmea_feeder [--once] [--link PATH] [--interval MS] [--rate BYTES] [--baud N] FILE...\n"
                  "  Prints the pseudo-terminal's device path (use it as GPSPort), then sends the\n"
                  "  NMEA lines of FILE at a 4800-baud receiver's pace, one burst a second, looping.\n"
                  "  --once        send the files once, then end\n"
                  "  --link PATH   also make PATH a symbolic link to the device (removed at exit)\n"
                  "  --interval MS time from one burst to the next (default 1000)\n"
-                 "  --rate BYTES  bytes a second within a burst (default 480, 4800 baud 8N1)\n");
+                 "  --rate BYTES  bytes a second within a burst (default 480, 4800 baud 8N1)\n"
+                 "  --baud N      a receiver at N baud: N/10 bytes a second, noise while the\n"
+                 "                reader's line speed is another\n");
 }
 
 bool parse(int argc, char** argv, Options& o)
@@ -85,6 +106,9 @@ bool parse(int argc, char** argv, Options& o)
                 return false;
         } else if (a == "--rate") {
             if (!value(o.rate))
+                return false;
+        } else if (a == "--baud") {
+            if (!value(o.baud) || !speedOf(o.baud))
                 return false;
         } else if (a == "-h" || a == "--help") {
             return false;
@@ -153,8 +177,28 @@ int unread(int slave)
     return ::ioctl(slave, FIONREAD, &n) == 0 ? n : 0;
 }
 
-// Sends `bytes` at `rate` bytes a second; bytes the line cannot take are lost.
-void sendPaced(int master, const std::string& bytes, int rate)
+// Whether the reader has set the line to `speed` (the master sees the slave's settings).
+bool lineAt(int master, speed_t speed)
+{
+    termios t{};
+    return ::tcgetattr(master, &t) == 0 && ::cfgetispeed(&t) == speed;
+}
+
+// What a receiver's bytes look like to a serial port at the wrong speed: framing noise.
+std::string noise(const std::string& bytes)
+{
+    static unsigned seed = 12345;
+    std::string out(bytes.size(), '\0');
+    for (char& c : out) {
+        seed = seed * 1103515245u + 12345u;
+        c = char(seed >> 16);
+    }
+    return out;
+}
+
+// Sends `bytes` at `rate` bytes a second; bytes the line cannot take are lost. With a
+// line speed (`speed` not 0), each piece goes as noise while the line is at another.
+void sendPaced(int master, const std::string& bytes, int rate, speed_t speed)
 {
     const auto start = Clock::now();
     size_t sent = 0;
@@ -162,7 +206,10 @@ void sendPaced(int master, const std::string& bytes, int rate)
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         const size_t due = std::min(bytes.size(), size_t(seconds * rate) + 1);
         if (due > sent) {
-            const ssize_t n = ::write(master, bytes.data() + sent, due - sent);
+            std::string piece = bytes.substr(sent, due - sent);
+            if (speed && !lineAt(master, speed))
+                piece = noise(piece);
+            const ssize_t n = ::write(master, piece.data(), piece.size());
             if (n > 0)
                 sent += size_t(n);
             else if (n < 0 && errno != EINTR)
@@ -181,6 +228,8 @@ int main(int argc, char** argv)
         usage();
         return 2;
     }
+    if (o.rate == 0)
+        o.rate = (o.baud ? o.baud : 4800) / 10;
     std::vector<std::string> bursts;
     for (const std::string& f : o.files) {
         if (!readBursts(f, bursts)) {
@@ -247,7 +296,7 @@ int main(int argc, char** argv)
             next = std::max(next + std::chrono::milliseconds(o.intervalMs), Clock::now());
             if (unread(slave) > 1024)
                 ::tcflush(slave, TCIFLUSH);
-            sendPaced(master, burst, o.rate);
+            sendPaced(master, burst, o.rate, o.baud ? speedOf(o.baud) : 0);
         }
     } while (!o.once && !g_stop);
 
