@@ -1,6 +1,8 @@
 #include "tags/Id3.h"
 
+#include "platform/FileNames.h"
 #include "platform/TextFile.h"
+#include "tags/TagLibReader.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -76,14 +78,28 @@ QString TID3::genreName(int code)
 
 void TID3::ReadID3(const QString& path)
 {
-    ClearID3(!ReadID3v1(path));
+    ClearID3(!ReadID3v1(path) && !ReadOtherTags(path));
+}
+
+bool TID3::ReadOtherTags(const QString& path)
+{
+    const std::optional<TagLibReader::Texts> texts = TagLibReader::readTexts(path);
+    if (!texts)
+        return false;
+    m_album = texts->album;
+    m_artist = texts->artist;
+    m_comment = texts->comment;
+    m_genre = texts->genre;
+    m_title = texts->title;
+    m_year = texts->year;
+    return true;
 }
 
 bool TID3::ReadID3v1(const QString& path)
 {
     // Unbuffered, so that no more than the block itself is read.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() <= BlockSize)
+    QFile file;
+    if (!FileNames::openForReading(file, path) || file.size() <= BlockSize)
         return false;
     if (!file.seek(file.size() - BlockSize))
         throw TagReadError("cannot seek to the tag of " + path.toStdString());

@@ -1,6 +1,7 @@
 #pragma once
-// The ID3v1 tag reader: the 128-byte block at the end of a media file, decoded into six
-// texts, with a default text for every item the file does not provide.
+// The tag reader: the 128-byte ID3v1 block at the end of a media file, or, for a file
+// without one, its other tags (TagLibReader), decoded into six texts, with a default text
+// for every item the file does not provide.
 #include <QString>
 #include <stdexcept>
 
@@ -17,12 +18,15 @@ public:
     static constexpr int GenreCount = 148;
 
     // Reads the tag of the file into the six results and fills what it lacks with the
-    // defaults. Throws TagReadError when the file opened but reading failed; the results
+    // defaults. An ID3v1 block wins over every other tag. Throws TagReadError when the file opened but reading failed; the results
     // then keep their previous values.
     void ReadID3(const QString& path);
     // True when the file has an ID3v1 block and the results were set from it; otherwise
     // the results are left as they were. Throws TagReadError like ReadID3.
     bool ReadID3v1(const QString& path);
+    // True when the file has another tag and the results were set from it (TagLibReader);
+    // otherwise the results are left as they were.
+    bool ReadOtherTags(const QString& path);
     // `all`: every result becomes its default; otherwise only the empty ones do.
     void ClearID3(bool all);
 

@@ -1,0 +1,156 @@
+#include "tags/TagLibReader.h"
+
+#include "platform/FileNames.h"
+#include "tags/Id3.h"
+
+#include <taglib/asffile.h>
+#include <taglib/attachedpictureframe.h>
+#include <taglib/fileref.h>
+#include <taglib/flacfile.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mp4file.h>
+#include <taglib/mpegfile.h>
+#include <taglib/opusfile.h>
+#include <taglib/textidentificationframe.h>
+#include <taglib/vorbisfile.h>
+
+#include <QRegularExpression>
+
+namespace TagLibReader {
+
+namespace {
+
+QString text(const TagLib::String& value)
+{
+    return TID3::trimmed(QString::fromStdWString(value.toWString()));
+}
+
+// ID3v2 keeps genres as TCON text fields, which may be ID3v1 codes ("17", or "(17)" in
+// the older versions, which TagLib hands on as "17"); the program's genre table names
+// them.
+QString id3v2Genre(TagLib::ID3v2::Tag& tag)
+{
+    const TagLib::ID3v2::FrameList frames = tag.frameListMap()["TCON"];
+    const auto* frame = frames.isEmpty() ? nullptr : dynamic_cast<TagLib::ID3v2::TextIdentificationFrame*>(frames.front());
+    if (!frame)
+        return {};
+    static const QRegularExpression code(QStringLiteral("^\\(?(\\d{1,3})\\)?$"));
+    QStringList genres;
+    for (const TagLib::String& field : frame->fieldList()) {
+        QString genre = text(field);
+        if (const QRegularExpressionMatch match = code.match(genre); match.hasMatch())
+            genre = TID3::genreName(match.captured(1).toInt());
+        if (!genre.isEmpty() && !genres.contains(genre))
+            genres.append(genre);
+    }
+    return genres.join(QStringLiteral(" / "));
+}
+
+TagLib::FileRef open(const QString& path)
+{
+    if (!FileNames::isFile(path))
+        return {};
+    // Fast, and without audio properties: only the tags are looked for.
+    return TagLib::FileRef(FileNames::toBytes(path).constData(), false, TagLib::AudioProperties::Fast);
+}
+
+TagLib::ID3v2::Tag* id3v2TagOf(TagLib::File* file)
+{
+    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file))
+        return mpeg->hasID3v2Tag() ? mpeg->ID3v2Tag() : nullptr;
+    if (auto* flac = dynamic_cast<TagLib::FLAC::File*>(file))
+        return flac->hasID3v2Tag() ? flac->ID3v2Tag() : nullptr;
+    return nullptr;
+}
+
+// Front cover first, then the first of any other kind, within `maxBytes`.
+template <typename Picture, typename IsFront, typename DataOf>
+QByteArray choose(const TagLib::List<Picture>& pictures, qsizetype maxBytes, IsFront isFront, DataOf dataOf)
+{
+    QByteArray chosen;
+    bool chosenIsFront = false;
+    for (const Picture& picture : pictures) {
+        const TagLib::ByteVector data = dataOf(picture);
+        if (data.isEmpty() || qsizetype(data.size()) > maxBytes || (!chosen.isEmpty() && (chosenIsFront || !isFront(picture))))
+            continue;
+        chosen = QByteArray(data.data(), qsizetype(data.size()));
+        chosenIsFront = isFront(picture);
+    }
+    return chosen;
+}
+
+QByteArray id3v2Cover(TagLib::ID3v2::Tag& tag, qsizetype maxBytes)
+{
+    TagLib::List<TagLib::ID3v2::AttachedPictureFrame*> pictures;
+    for (TagLib::ID3v2::Frame* frame : tag.frameListMap()["APIC"]) {
+        if (auto* picture = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(frame))
+            pictures.append(picture);
+    }
+    return choose(pictures, maxBytes,
+                  [](auto* p) { return p->type() == TagLib::ID3v2::AttachedPictureFrame::FrontCover; },
+                  [](auto* p) { return p->picture(); });
+}
+
+QByteArray flacCover(const TagLib::List<TagLib::FLAC::Picture*>& pictures, qsizetype maxBytes)
+{
+    return choose(pictures, maxBytes, [](auto* p) { return p->type() == TagLib::FLAC::Picture::FrontCover; },
+                  [](auto* p) { return p->data(); });
+}
+
+QByteArray xiphCover(TagLib::Ogg::XiphComment* comment, qsizetype maxBytes)
+{
+    return comment ? flacCover(comment->pictureList(), maxBytes) : QByteArray();
+}
+
+} // namespace
+
+std::optional<Texts> readTexts(const QString& path)
+{
+    const TagLib::FileRef file = open(path);
+    if (file.isNull() || !file.tag() || file.tag()->isEmpty())
+        return std::nullopt;
+    const TagLib::Tag& tag = *file.tag();
+    Texts texts{text(tag.album()), text(tag.artist()), text(tag.comment()), text(tag.genre()), text(tag.title()),
+                tag.year() > 0 ? QString::number(tag.year()) : QString()};
+    if (TagLib::ID3v2::Tag* id3v2 = id3v2TagOf(file.file()))
+        texts.genre = id3v2Genre(*id3v2);
+    return texts;
+}
+
+QByteArray cover(const QString& path, qsizetype maxBytes)
+{
+    const TagLib::FileRef ref = open(path);
+    TagLib::File* file = ref.file();
+    if (!file)
+        return {};
+    if (auto* flac = dynamic_cast<TagLib::FLAC::File*>(file)) {
+        if (QByteArray picture = flacCover(flac->pictureList(), maxBytes); !picture.isEmpty())
+            return picture;
+        if (QByteArray picture = xiphCover(flac->xiphComment(), maxBytes); !picture.isEmpty())
+            return picture;
+    }
+    if (TagLib::ID3v2::Tag* id3v2 = id3v2TagOf(file))
+        return id3v2Cover(*id3v2, maxBytes);
+    if (auto* mp4 = dynamic_cast<TagLib::MP4::File*>(file)) {
+        if (!mp4->tag() || !mp4->tag()->contains("covr"))
+            return {};
+        return choose(mp4->tag()->item("covr").toCoverArtList(), maxBytes, [](const auto&) { return true; },
+                      [](const auto& art) { return art.data(); });
+    }
+    if (auto* vorbis = dynamic_cast<TagLib::Ogg::Vorbis::File*>(file))
+        return xiphCover(vorbis->tag(), maxBytes);
+    if (auto* opus = dynamic_cast<TagLib::Ogg::Opus::File*>(file))
+        return xiphCover(opus->tag(), maxBytes);
+    if (auto* asf = dynamic_cast<TagLib::ASF::File*>(file)) {
+        if (!asf->tag())
+            return {};
+        TagLib::List<TagLib::ASF::Picture> pictures;
+        for (const TagLib::ASF::Attribute& attribute : asf->tag()->attribute("WM/Picture"))
+            pictures.append(attribute.toPicture());
+        return choose(pictures, maxBytes, [](const auto& p) { return p.type() == TagLib::ASF::Picture::FrontCover; },
+                      [](const auto& p) { return p.picture(); });
+    }
+    return {};
+}
+
+} // namespace TagLibReader

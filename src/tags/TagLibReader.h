@@ -1,0 +1,24 @@
+#pragma once
+// The tags of media files that carry no ID3v1 block — ID3v2, Vorbis comments (OGG, Opus,
+// FLAC), MP4 atoms, ASF (WMA), APE — and the cover pictures embedded in them, read with
+// TagLib. Only the tags are read, never the audio, so a long video costs no more than a
+// song; what is not a regular file is not opened.
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace TagLibReader {
+
+// The six texts as the file's tag gives them, trimmed like ID3v1 texts; empty for what the
+// tag lacks. A numeric ID3v2 genre ("17", "(17)") is named from the ID3v1 genre table.
+struct Texts {
+    QString album, artist, comment, genre, title, year;
+};
+// nullopt when the file has no tag TagLib can read.
+std::optional<Texts> readTexts(const QString& path);
+
+// The bytes of the picture embedded in the file: its front cover, else its first
+// picture; empty when it has none, or none smaller than `maxBytes`.
+QByteArray cover(const QString& path, qsizetype maxBytes);
+
+} // namespace TagLibReader
