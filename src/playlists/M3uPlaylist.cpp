@@ -46,7 +46,9 @@ bool isM3uName(const QString& name)
 
 QStringList entriesOf(const QByteArray& bytes, const QString& folder)
 {
-    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+    QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+    // Lines end at CR LF, LF or a lone CR.
+    text.replace('\r', '\n');
     QStringList result;
     for (const QByteArray& rawLine : text.split('\n')) {
         const QByteArray line = rawLine.trimmed();

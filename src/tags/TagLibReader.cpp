@@ -3,6 +3,7 @@
 #include "platform/FileNames.h"
 #include "tags/Id3.h"
 
+#include <taglib/apetag.h>
 #include <taglib/asffile.h>
 #include <taglib/attachedpictureframe.h>
 #include <taglib/fileref.h>
@@ -44,6 +45,17 @@ QString id3v2Genre(TagLib::ID3v2::Tag& tag)
             genres.append(genre);
     }
     return genres.join(QStringLiteral(" / "));
+}
+
+// ffmpeg writes a comment as a user text frame described "comment", not as COMM.
+QString id3v2UserComment(TagLib::ID3v2::Tag& tag)
+{
+    for (TagLib::ID3v2::Frame* frame : tag.frameListMap()["TXXX"]) {
+        const auto* user = dynamic_cast<TagLib::ID3v2::UserTextIdentificationFrame*>(frame);
+        if (user && user->description().upper() == "COMMENT" && user->fieldList().size() > 1)
+            return text(user->fieldList()[1]);
+    }
+    return {};
 }
 
 TagLib::FileRef open(const QString& path)
@@ -102,18 +114,34 @@ QByteArray xiphCover(TagLib::Ogg::XiphComment* comment, qsizetype maxBytes)
     return comment ? flacCover(comment->pictureList(), maxBytes) : QByteArray();
 }
 
+// The file's tag, without ID3v1: an MP3's last 128 bytes are TID3's, which treats a file
+// that is nothing but such a block as untagged.
+const TagLib::Tag* tagOf(const TagLib::FileRef& file)
+{
+    auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file.file());
+    if (!mpeg)
+        return file.tag();
+    if (mpeg->hasID3v2Tag())
+        return mpeg->ID3v2Tag();
+    return mpeg->hasAPETag() ? mpeg->APETag() : nullptr;
+}
+
 } // namespace
 
 std::optional<Texts> readTexts(const QString& path)
 {
     const TagLib::FileRef file = open(path);
-    if (file.isNull() || !file.tag() || file.tag()->isEmpty())
+    const TagLib::Tag* found = file.isNull() ? nullptr : tagOf(file);
+    if (!found || found->isEmpty())
         return std::nullopt;
-    const TagLib::Tag& tag = *file.tag();
+    const TagLib::Tag& tag = *found;
     Texts texts{text(tag.album()), text(tag.artist()), text(tag.comment()), text(tag.genre()), text(tag.title()),
                 tag.year() > 0 ? QString::number(tag.year()) : QString()};
-    if (TagLib::ID3v2::Tag* id3v2 = id3v2TagOf(file.file()))
+    if (TagLib::ID3v2::Tag* id3v2 = id3v2TagOf(file.file())) {
         texts.genre = id3v2Genre(*id3v2);
+        if (texts.comment.isEmpty())
+            texts.comment = id3v2UserComment(*id3v2);
+    }
     return texts;
 }
 

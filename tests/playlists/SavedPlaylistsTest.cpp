@@ -3,8 +3,11 @@
 
 #include "dialogs/Myerrorunit.h"
 #include "dialogs/Myinputunit.h"
+#include "platform/FileNames.h"
+#include "playlists/Filesframeunit.h"
 #include "playlists/Mediaframeunit.h"
 #include "playlists/Openplaylistunit.h"
+#include "tags/Trackinfounit.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
@@ -13,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <cstdio>
 
 namespace {
 
@@ -389,4 +393,36 @@ TEST(SavedPlaylistsSounds, TheChoosersSoundsFollowClickSoundsOnly)
     });
     program.main->MediaFrame1->OpenPlaylistBtn->click();
     EXPECT_TRUE(program.events().isEmpty());
+}
+
+TEST_F(SavedPlaylistsTest, ANameThatIsNotUtf8IsListedPlayedSavedAndOpensTheSameFileAgain)
+{
+    // A Latin-1 name, as an old stick holds it; Qt's own listing leaves it out.
+    const QString music = QFileInfo(writeFile("music/plain.mp3")).path();
+    const QByteArray bytes = QFile::encodeName(music) + "/Caf\xE9_Bleu.mp3";
+    std::FILE* file = std::fopen(bytes.constData(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+
+    TFilesFrame& browser = *m().FilesFrame1;
+    browser.showFolder(music);
+    ASSERT_EQ(browser.FileListBox1->items(), (QStringList{QString::fromUtf8("Caf\xC3\xA9_Bleu.mp3"), "plain.mp3"}));
+    WidgetTest::tap(browser.FileListBox1, rowPoint(*browser.FileListBox1, 0));
+    browser.AdvSmoothButton3->click();
+    EXPECT_EQ(FileNames::toBytes(program.fakes.media->fileName()), bytes);
+    browser.FilesAddMediaBtn->click();
+    ASSERT_EQ(playlist().count(), 1);
+    EXPECT_EQ(entryTexts(), QStringList{QString::fromUtf8("Caf\xC3\xA9 Bleu.mp3")});
+
+    save("Latin");
+    playlist().clear();
+    openListed("Latin");
+    ASSERT_EQ(playlist().count(), 1);
+    EXPECT_EQ(FileNames::toBytes(playlist().entryAt(0)->FilePath), bytes);
+    EXPECT_EQ(entryColours(), QList<QColor>{EntryColour::Playable});
+    program.fakes.media->close(); // the file played from the browser is done with
+    m().PlayBtnClick();
+    EXPECT_TRUE(notice().isEmpty()) << qPrintable(notice());
+    EXPECT_EQ(FileNames::toBytes(program.fakes.media->fileName()), bytes);
+    EXPECT_EQ(m().TrackInfoForm->FilenameDisplay->text(), QString::fromUtf8("Caf\xC3\xA9_Bleu.mp3"));
 }
