@@ -15,7 +15,11 @@
 #include <taglib/textidentificationframe.h>
 #include <taglib/vorbisfile.h>
 
+#include <taglib/tfilestream.h>
+
 #include <QRegularExpression>
+#include <algorithm>
+#include <memory>
 
 namespace TagLibReader {
 
@@ -58,12 +62,50 @@ QString id3v2UserComment(TagLib::ID3v2::Tag& tag)
     return {};
 }
 
-TagLib::FileRef open(const QString& path)
+// TagLib looks for an MP3's ID3v2 tag up to the first audio frame, and for a FLAC file's
+// marker, a kilobyte at a time, which in a damaged or mislabelled file may mean reading
+// gigabytes. Reads end at these budgets, which hold the tags and covers of any real file
+// (a tag or cover is read in one piece); past them the file reads as ended.
+constexpr unsigned long MaxBytesRead = 16 * 1024 * 1024;
+constexpr int MaxReads = 1024;
+
+class BoundedStream : public TagLib::FileStream {
+public:
+    explicit BoundedStream(const QByteArray& path)
+        : FileStream(path.constData(), true)
+    {
+    }
+    TagLib::ByteVector readBlock(unsigned long length) override
+    {
+        length = std::min(length, m_bytesLeft);
+        if (length == 0 || m_readsLeft == 0)
+            return {};
+        --m_readsLeft;
+        TagLib::ByteVector block = FileStream::readBlock(length);
+        m_bytesLeft -= block.size();
+        return block;
+    }
+
+private:
+    unsigned long m_bytesLeft = MaxBytesRead;
+    int m_readsLeft = MaxReads;
+};
+
+struct OpenFile {
+    std::unique_ptr<BoundedStream> stream;
+    TagLib::FileRef ref;
+};
+
+OpenFile open(const QString& path)
 {
+    OpenFile file;
     if (!FileNames::isFile(path))
-        return {};
+        return file;
+    file.stream = std::make_unique<BoundedStream>(FileNames::toBytes(path));
     // Fast, and without audio properties: only the tags are looked for.
-    return TagLib::FileRef(FileNames::toBytes(path).constData(), false, TagLib::AudioProperties::Fast);
+    if (file.stream->isOpen())
+        file.ref = TagLib::FileRef(file.stream.get(), false, TagLib::AudioProperties::Fast);
+    return file;
 }
 
 TagLib::ID3v2::Tag* id3v2TagOf(TagLib::File* file)
@@ -130,7 +172,8 @@ const TagLib::Tag* tagOf(const TagLib::FileRef& file)
 
 std::optional<Texts> readTexts(const QString& path)
 {
-    const TagLib::FileRef file = open(path);
+    const OpenFile opened = open(path);
+    const TagLib::FileRef& file = opened.ref;
     const TagLib::Tag* found = file.isNull() ? nullptr : tagOf(file);
     if (!found || found->isEmpty())
         return std::nullopt;
@@ -147,8 +190,8 @@ std::optional<Texts> readTexts(const QString& path)
 
 QByteArray cover(const QString& path, qsizetype maxBytes)
 {
-    const TagLib::FileRef ref = open(path);
-    TagLib::File* file = ref.file();
+    const OpenFile opened = open(path);
+    TagLib::File* file = opened.ref.file();
     if (!file)
         return {};
     if (auto* flac = dynamic_cast<TagLib::FLAC::File*>(file)) {

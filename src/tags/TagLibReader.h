@@ -1,8 +1,9 @@
 #pragma once
 // The tags of media files that carry no ID3v1 block — ID3v2, Vorbis comments (OGG, Opus,
 // FLAC), MP4 atoms, ASF (WMA), APE — and the cover pictures embedded in them, read with
-// TagLib. Only the tags are read, never the audio, so a long video costs no more than a
-// song; what is not a regular file is not opened.
+// TagLib. Only the tags are read, never the audio, and never more than 16 MB of a file in
+// at most 1024 reads, so a long video or a damaged file costs little more than a song;
+// what is not a regular file is not opened.
 #include <QByteArray>
 #include <QString>
 #include <optional>
