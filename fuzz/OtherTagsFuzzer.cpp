@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // No picture is named after the track here, so the embedded cover is the one looked at.
     const QSize box(280, 280);
-    const QImage picture = AlbumArt::picture(path, Fuzz::scratchFolder() + QStringLiteral("/none"), box);
+    const QImage picture = AlbumArt::picture(path, Fuzz::scratchFolder() + QStringLiteral("/none"), tag.Cover(), box);
     Fuzz::check(picture.isNull() || picture.size() == box, "a cover was not fitted to its box");
     return 0;
 }

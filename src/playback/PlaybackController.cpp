@@ -119,7 +119,8 @@ void PlaybackController::readTags(const QString& filePath)
 void PlaybackController::showTrackPanel(const QString& filePath)
 {
     m_main.TrackInfoForm->ShowTrack(m_main.nowPlaying());
-    m_main.TrackInfoForm->ShowAlbumArt(AlbumArt::picture(filePath, m_main.programFolder(), TTrackInfoForm::PictureSize));
+    m_main.TrackInfoForm->ShowAlbumArt(
+        AlbumArt::picture(filePath, m_main.programFolder(), m_tags.Cover(), TTrackInfoForm::PictureSize));
 }
 
 void PlaybackController::showNowPlaying(int index, const QString& displayText)

@@ -2,7 +2,6 @@
 
 #include "platform/FileNames.h"
 #include "tags/PictureLoader.h"
-#include "tags/TagLibReader.h"
 
 #include <QHash>
 #include <algorithm>
@@ -73,14 +72,15 @@ QString AlbumArt::find(const QString& mediaPath, const QString& programFolder)
     return CaseInsensitiveFolders().firstExisting(candidates(mediaPath, programFolder));
 }
 
-QImage AlbumArt::picture(const QString& mediaPath, const QString& programFolder, const QSize& box)
+QImage AlbumArt::picture(const QString& mediaPath, const QString& programFolder, const QByteArray& embeddedCover,
+                         const QSize& box)
 {
     const QStringList all = candidates(mediaPath, programFolder);
     CaseInsensitiveFolders folders;
     if (const QString own = folders.firstExisting(all.first(kOwnCandidates)); !own.isEmpty())
         return PictureLoader::load(own, box);
-    if (const QByteArray cover = TagLibReader::cover(mediaPath, PictureLoader::MaxFileBytes); !cover.isEmpty())
-        return PictureLoader::decode(cover, box);
+    if (!embeddedCover.isEmpty())
+        return PictureLoader::decode(embeddedCover, box);
     if (const QString shared = folders.firstExisting(all.sliced(kOwnCandidates)); !shared.isEmpty())
         return PictureLoader::load(shared, box);
     return {};

@@ -1,5 +1,6 @@
 #pragma once
 // Where a track's album art is looked for.
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -17,8 +18,9 @@ QStringList candidates(const QString& mediaPath, const QString& programFolder);
 QString find(const QString& mediaPath, const QString& programFolder);
 
 // The track's picture, decoded to `box` by PictureLoader: a candidate with the track's own
-// name, else the cover embedded in the file, else the albumart candidates. A null image
+// name, else `embeddedCover` (TID3::Cover), else the albumart candidates. A null image
 // when there is none, or when the first one found cannot be decoded.
-QImage picture(const QString& mediaPath, const QString& programFolder, const QSize& box);
+QImage picture(const QString& mediaPath, const QString& programFolder, const QByteArray& embeddedCover,
+               const QSize& box);
 
 } // namespace AlbumArt

@@ -78,21 +78,20 @@ QString TID3::genreName(int code)
 
 void TID3::ReadID3(const QString& path)
 {
-    ClearID3(!ReadID3v1(path) && !ReadOtherTags(path));
-}
-
-bool TID3::ReadOtherTags(const QString& path)
-{
-    const std::optional<TagLibReader::Texts> texts = TagLibReader::readTexts(path);
-    if (!texts)
-        return false;
-    m_album = texts->album;
-    m_artist = texts->artist;
-    m_comment = texts->comment;
-    m_genre = texts->genre;
-    m_title = texts->title;
-    m_year = texts->year;
-    return true;
+    m_cover.clear();
+    const bool id3v1 = ReadID3v1(path);
+    // Read whatever the ID3v1 block says: an MP3 often carries its cover in an ID3v2 tag.
+    TagLibReader::Contents other = TagLibReader::read(path);
+    m_cover = std::move(other.cover);
+    if (!id3v1 && other.texts) {
+        m_album = other.texts->album;
+        m_artist = other.texts->artist;
+        m_comment = other.texts->comment;
+        m_genre = other.texts->genre;
+        m_title = other.texts->title;
+        m_year = other.texts->year;
+    }
+    ClearID3(!id3v1 && !other.texts);
 }
 
 bool TID3::ReadID3v1(const QString& path)

@@ -168,13 +168,9 @@ const TagLib::Tag* tagOf(const TagLib::FileRef& file)
     return mpeg->hasAPETag() ? mpeg->APETag() : nullptr;
 }
 
-} // namespace
-
-std::optional<Texts> readTexts(const QString& path)
+std::optional<Texts> textsOf(const TagLib::FileRef& file)
 {
-    const OpenFile opened = open(path);
-    const TagLib::FileRef& file = opened.ref;
-    const TagLib::Tag* found = file.isNull() ? nullptr : tagOf(file);
+    const TagLib::Tag* found = tagOf(file);
     if (!found || found->isEmpty())
         return std::nullopt;
     const TagLib::Tag& tag = *found;
@@ -188,12 +184,10 @@ std::optional<Texts> readTexts(const QString& path)
     return texts;
 }
 
-QByteArray cover(const QString& path, qsizetype maxBytes)
+QByteArray coverOf(TagLib::File* file)
 {
-    const OpenFile opened = open(path);
-    TagLib::File* file = opened.ref.file();
-    if (!file)
-        return {};
+    // A cover is read whole or not at all, so the read budget bounds it.
+    constexpr qsizetype maxBytes = MaxBytesRead;
     if (auto* flac = dynamic_cast<TagLib::FLAC::File*>(file)) {
         if (QByteArray picture = flacCover(flac->pictureList(), maxBytes); !picture.isEmpty())
             return picture;
@@ -222,6 +216,16 @@ QByteArray cover(const QString& path, qsizetype maxBytes)
                       [](const auto& p) { return p.picture(); });
     }
     return {};
+}
+
+} // namespace
+
+Contents read(const QString& path)
+{
+    const OpenFile opened = open(path);
+    if (opened.ref.isNull())
+        return {};
+    return {textsOf(opened.ref), coverOf(opened.ref.file())};
 }
 
 } // namespace TagLibReader

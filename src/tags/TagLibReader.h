@@ -15,11 +15,13 @@ namespace TagLibReader {
 struct Texts {
     QString album, artist, comment, genre, title, year;
 };
-// nullopt when the file has no tag TagLib can read.
-std::optional<Texts> readTexts(const QString& path);
-
-// The bytes of the picture embedded in the file: its front cover, else its first
-// picture; empty when it has none, or none smaller than `maxBytes`.
-QByteArray cover(const QString& path, qsizetype maxBytes);
+struct Contents {
+    // nullopt when the file has no tag TagLib can read.
+    std::optional<Texts> texts;
+    // The bytes of the picture embedded in the file: its front cover, else its first
+    // picture; empty when it has none.
+    QByteArray cover;
+};
+Contents read(const QString& path);
 
 } // namespace TagLibReader

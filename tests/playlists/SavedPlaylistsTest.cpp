@@ -16,7 +16,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <algorithm>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -397,16 +399,25 @@ TEST(SavedPlaylistsSounds, TheChoosersSoundsFollowClickSoundsOnly)
 
 TEST_F(SavedPlaylistsTest, ANameThatIsNotUtf8IsListedPlayedSavedAndOpensTheSameFileAgain)
 {
-    // A Latin-1 name, as an old stick holds it; Qt's own listing leaves it out.
+    // Latin-1 names, as an old stick holds them; Qt's own listing leaves them out.
     const QString music = QFileInfo(writeFile("music/plain.mp3")).path();
-    const QByteArray bytes = QFile::encodeName(music) + "/Caf\xE9_Bleu.mp3";
+    const QByteArray folder = QFile::encodeName(music) + "/D\xE9j\xE0";
+    const QByteArray bytes = folder + "/Caf\xE9_Bleu.mp3";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
     std::FILE* file = std::fopen(bytes.constData(), "w");
     ASSERT_NE(file, nullptr);
     std::fclose(file);
+    writeFile("music/D\xC3\xA9j\xC3\xA0/other.mp3"); // the same name in UTF-8 is another folder
 
     TFilesFrame& browser = *m().FilesFrame1;
     browser.showFolder(music);
-    ASSERT_EQ(browser.FileListBox1->items(), (QStringList{QString::fromUtf8("Caf\xC3\xA9_Bleu.mp3"), "plain.mp3"}));
+    const auto row = std::find_if(browser.folderRows().cbegin(), browser.folderRows().cend(),
+                                  [&](const QString& path) { return FileNames::toBytes(path) == folder; });
+    ASSERT_NE(row, browser.folderRows().cend());
+    const int index = int(row - browser.folderRows().cbegin());
+    EXPECT_EQ(browser.DirectoryListBox1->itemText(index).trimmed(), QString::fromUtf8("D\xC3\xA9j\xC3\xA0"));
+    browser.DirectoryListBox1DblClick(index);
+    ASSERT_EQ(browser.FileListBox1->items(), (QStringList{QString::fromUtf8("Caf\xC3\xA9_Bleu.mp3")}));
     WidgetTest::tap(browser.FileListBox1, rowPoint(*browser.FileListBox1, 0));
     browser.AdvSmoothButton3->click();
     EXPECT_EQ(FileNames::toBytes(program.fakes.media->fileName()), bytes);
