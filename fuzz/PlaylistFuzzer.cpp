@@ -1,8 +1,10 @@
 // The playlist file reader: any bytes in a ".kpl" file, read into playlist entries, and
-// what it read saved and read again.
+// what it read saved and read again. The same bytes as an M3U playlist, and as a file name.
 #include "FuzzSupport.h"
 
+#include "platform/FileNames.h"
 #include "platform/TextFile.h"
+#include "playlists/M3uPlaylist.h"
 #include "playlists/PlaylistFile.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
@@ -27,5 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fuzz::check(TextFile::writeLines(copy, *lines), "the playlist could not be saved");
         Fuzz::check(TextFile::readLines(copy) == lines, "a saved playlist reads back differently");
     }
+
+    const QByteArray bytes = Fuzz::bytes(data, size);
+    for (const QString& entry : M3uPlaylist::entriesOf(bytes, QStringLiteral("/music"))) {
+        Fuzz::check(entry.startsWith(u'/') || entry.contains(QLatin1String("://")), "an M3U entry is not resolved");
+        Fuzz::check(Playlist::storable(entry), "an M3U entry cannot be kept in a playlist");
+    }
+    Fuzz::check(FileNames::toBytes(FileNames::fromBytes(bytes)) == bytes, "a file name lost a byte");
     return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets and runs the named ones (all when none is named) side by side for
 # SECONDS each, on their seeds in fuzz/corpus and what earlier runs found.
-#   scripts/fuzz.sh [SECONDS [TARGET...]]      targets: id3 nmea config playlist album_art
+#   scripts/fuzz.sh [SECONDS [TARGET...]]      targets: id3 nmea config playlist album_art other_tags
 # Inputs found go to build-sanitize/fuzz/found/<target>, failing inputs to
 # build-sanitize/fuzz/crashes/, each target's output to build-sanitize/fuzz/logs/<target>.log.
 set -euo pipefail
@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(id3 nmea config playlist album_art)
+[ ${#targets[@]} -gt 0 ] || targets=(id3 nmea config playlist album_art other_tags)
 
 scripts/build.sh --sanitize --target "${targets[@]/#/fuzz_}"
 source scripts/sanitizer-env.sh

@@ -1,5 +1,7 @@
 #include "platform/MpvMediaPlayer.h"
 
+#include "platform/FileNames.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -46,7 +48,7 @@ QList<MpvMediaPlayer::Option> videoOptions()
 bool isRegularFile(const QString& path)
 {
     struct stat status {};
-    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+    return stat(FileNames::toBytes(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 qint64 playlistEntryIdOf(const mpv_node& result)
@@ -210,8 +212,7 @@ bool MpvMediaPlayer::open()
     close();
     m_error.clear();
     // A pipe or a device would keep mpv, and the window thread waiting for it, for seconds.
-    const QFileInfo file(m_fileName);
-    if (file.exists() && !isRegularFile(file.absoluteFilePath())) {
+    if (FileNames::exists(m_fileName) && !isRegularFile(QFileInfo(m_fileName).absoluteFilePath())) {
         m_error = QStringLiteral("not a regular file");
         return false;
     }
@@ -221,7 +222,7 @@ bool MpvMediaPlayer::open()
     m_events.awaitedRequest = ++m_lastRequest;
     m_events.replied = false;
     // An absolute path is always read as a local file, never as a protocol or stdin.
-    const QByteArray path = QFileInfo(m_fileName).absoluteFilePath().toUtf8();
+    const QByteArray path = FileNames::toBytes(QFileInfo(m_fileName).absoluteFilePath());
     sendCommand({"loadfile", path.constData(), "replace"}, m_events.awaitedRequest);
 
     const auto settled = [this] {

@@ -1,5 +1,6 @@
 #include "playback/NowPlayingTexts.h"
 
+#include "platform/FileNames.h"
 #include "playlists/Playlist.h"
 #include "tags/Id3.h"
 
@@ -45,14 +46,14 @@ QString noMinutesAndSeconds(const QString& label)
 
 QString displayName(const QString& filePath)
 {
-    QString name = fileNamePart(filePath);
+    QString name = FileNames::shown(fileNamePart(filePath));
     name.replace(QLatin1Char('_'), QLatin1Char(' '));
     return TID3::trimmed(name) + Gap;
 }
 
 QString details(const QString& filePath, const NowPlayingInfo& info)
 {
-    return QStringLiteral("FILE: ") + filePath + QStringLiteral("\nTITLE: ") + info.Title
+    return QStringLiteral("FILE: ") + FileNames::shown(filePath) + QStringLiteral("\nTITLE: ") + info.Title
         + QStringLiteral("\nALBUM: ") + info.Album + QStringLiteral("\nARTIST: ") + info.Artist
         + QStringLiteral("\nYEAR: ") + info.Year + QStringLiteral("\nGENRE: ") + info.Genre
         + QStringLiteral("\nCOMMENTS: ") + info.Comment + QStringLiteral("\n\n");

@@ -3,6 +3,7 @@
 #include "home/Welcomeframeunit.h"
 #include "playback/NowPlayingTexts.h"
 #include "playback/Videoframeunit.h"
+#include "platform/FileNames.h"
 #include "playlists/Mediaframeunit.h"
 #include "shell/Mainunit.h"
 #include "tags/AlbumArt.h"
@@ -11,8 +12,6 @@
 #include "widgets/CaptionPanel.h"
 #include "widgets/TouchLabel.h"
 #include "widgets/TrackBar.h"
-
-#include <QFileInfo>
 
 PlaybackController::PlaybackController(TMainForm& mainForm, TID3& tags)
     : m_main(mainForm)
@@ -61,7 +60,7 @@ void PlaybackController::startSelectedEntry()
     const QString displayText = entry->DisplayText;
     const QString filePath = entry->FilePath;
 
-    if (!QFileInfo::exists(filePath)) {
+    if (!FileNames::exists(filePath)) {
         m_main.ShowErrorNotice(QStringLiteral("File ERROR\n\nThe selected media file is not available or does not "
                                               "exist. Select another track in the Playlist."));
         playlist.setTextColor(index, EntryColour::Failed);
@@ -103,7 +102,7 @@ void PlaybackController::startSelectedEntry()
 void PlaybackController::readTags(const QString& filePath)
 {
     NowPlayingInfo& info = m_main.nowPlaying();
-    info.FileName = fileNamePart(filePath);
+    info.FileName = FileNames::shown(fileNamePart(filePath));
     try {
         m_tags.ReadID3(filePath);
     } catch (const TagReadError&) {
@@ -120,9 +119,8 @@ void PlaybackController::readTags(const QString& filePath)
 void PlaybackController::showTrackPanel(const QString& filePath)
 {
     m_main.TrackInfoForm->ShowTrack(m_main.nowPlaying());
-    const QString albumArt = AlbumArt::find(filePath, m_main.programFolder());
-    if (!albumArt.isEmpty())
-        m_main.TrackInfoForm->ShowAlbumArt(albumArt);
+    m_main.TrackInfoForm->ShowAlbumArt(
+        AlbumArt::picture(filePath, m_main.programFolder(), m_tags.Cover(), TTrackInfoForm::PictureSize));
 }
 
 void PlaybackController::showNowPlaying(int index, const QString& displayText)

@@ -1,6 +1,8 @@
 #include "playlists/Filesframeunit.h"
 
 #include "playback/Videoframeunit.h"
+#include "platform/FileNames.h"
+#include "playlists/M3uPlaylist.h"
 #include "playlists/Mediaframeunit.h"
 #include "shell/Mainunit.h"
 #include "widgets/TouchButton.h"
@@ -9,7 +11,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QListView>
 #include <QSignalBlocker>
 
@@ -125,7 +126,7 @@ void TFilesFrame::buildControls()
 // At start-up: a folder that is not there (any more) is passed over.
 void TFilesFrame::applyLastMediaPath(const QString& folder)
 {
-    if (QDir::isAbsolutePath(folder) && QFileInfo(folder).isDir())
+    if (QDir::isAbsolutePath(folder) && FileNames::isFolder(folder))
         showFolder(folder);
 }
 
@@ -156,7 +157,7 @@ void TFilesFrame::showDriveOfFolder()
 void TFilesFrame::showFolder(const QString& folder)
 {
     m_folder = MediaFolder::folderPath(folder);
-    Label1->setText(m_folder);
+    Label1->setText(FileNames::shown(m_folder));
     const int drive = MediaFolder::driveOf(m_drives, m_folder);
     if (drive >= 0)
         m_driveFolders.insert(m_drives[drive].rootPath, m_folder);
@@ -181,13 +182,13 @@ void TFilesFrame::listFolders()
     DirectoryListBox1->clear();
     for (qsizetype level = 0; level < m_folderRows.size(); ++level) {
         const QString& path = m_folderRows[level];
-        DirectoryListBox1->addItem(Indent.repeated(level) + (level == 0 ? path : QFileInfo(path).fileName()));
+        DirectoryListBox1->addItem(Indent.repeated(level) + FileNames::shown(level == 0 ? path : fileNamePart(path)));
     }
     const int current = int(m_folderRows.size()) - 1;
     const QString subfolderIndent = Indent.repeated(m_folderRows.size());
     for (const QString& name : MediaFolder::subfolders(m_folder)) {
         m_folderRows.append(QDir(m_folder).filePath(name));
-        DirectoryListBox1->addItem(subfolderIndent + name);
+        DirectoryListBox1->addItem(subfolderIndent + FileNames::shown(name));
     }
     DirectoryListBox1->setSelectedIndex(current);
     // The folder above stays in sight, and the subfolders below.
@@ -197,8 +198,9 @@ void TFilesFrame::listFolders()
 void TFilesFrame::listFiles()
 {
     FileListBox1->clear();
-    for (const QString& name : MediaFolder::mediaFiles(m_folder))
-        FileListBox1->addItem(name);
+    m_fileNames = MediaFolder::mediaFiles(m_folder);
+    for (const QString& name : m_fileNames)
+        FileListBox1->addItem(FileNames::shown(name));
 }
 
 void TFilesFrame::DirectoryListBox1DblClick(int row)
@@ -221,7 +223,7 @@ void TFilesFrame::showSelectedCount()
 
 QString TFilesFrame::focusedFileName() const
 {
-    return FileListBox1->itemText(FileListBox1->focusedIndex());
+    return m_fileNames.value(FileListBox1->focusedIndex());
 }
 
 void TFilesFrame::FileListBox1Click()
@@ -241,15 +243,32 @@ void TFilesFrame::FilesAddMediaBtnClick()
     m_mainForm->settings().setValue(Key::LastMediaPath, m_folder);
     Playlist& playlist = m_mainForm->MediaFrame1->playlist();
     int added = 0;
-    for (int row = 0; row < FileListBox1->count(); ++row) {
-        if (FileListBox1->isSelected(row)) {
-            playlist.append(MediaFolder::filePath(m_folder, FileListBox1->itemText(row)));
+    QStringList refused;
+    const auto add = [&](const QString& path) {
+        if (playlist.append(path))
             ++added;
+        else
+            refused.append(FileNames::shown(path));
+    };
+    for (int row = 0; row < FileListBox1->count(); ++row) {
+        if (!FileListBox1->isSelected(row))
+            continue;
+        const QString path = MediaFolder::filePath(m_folder, m_fileNames.value(row));
+        // A playlist file brings its entries, not itself.
+        if (M3uPlaylist::isM3uName(path)) {
+            for (const QString& entry : M3uPlaylist::entries(path))
+                add(entry);
+        } else {
+            add(path);
         }
     }
     playSound(UiSound::Hover);
     FileCount->setText(QString::number(added) + QStringLiteral(" File(s) Added."));
     FileListBox1->setAllSelected(false);
+    if (!refused.isEmpty())
+        m_mainForm->ShowErrorNotice(QStringLiteral("FILE NAME ERROR\n\nA file whose path holds a line break cannot "
+                                                   "be kept in a playlist, so it was not added.\n")
+                                    + refused.join(u'\n'));
 }
 
 void TFilesFrame::AdvSmoothButton1Click()
@@ -298,5 +317,5 @@ void TFilesFrame::ReadMeBtnClick()
         return;
     }
     playSound(UiSound::Click);
-    m_mainForm->SpeakText(name);
+    m_mainForm->SpeakText(FileNames::shown(name));
 }

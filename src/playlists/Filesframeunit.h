@@ -66,6 +66,8 @@ private:
     TMainForm* m_mainForm;
     QString m_folder;
     QStringList m_folderRows;
+    // The file system's names of the file rows (a row shows FileNames::shown of its name).
+    QStringList m_fileNames;
     QList<MediaFolder::Drive> m_drives;
     // The folder last shown on each drive, by mount point.
     QHash<QString, QString> m_driveFolders;

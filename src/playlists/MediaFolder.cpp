@@ -1,7 +1,8 @@
 #include "playlists/MediaFolder.h"
 
+#include "platform/FileNames.h"
+
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <algorithm>
@@ -12,6 +13,9 @@ const QStringList Patterns = {
     QStringLiteral("*.mp3"), QStringLiteral("*.mid"), QStringLiteral("*.wav"), QStringLiteral("*.wma"),
     QStringLiteral("*.cda"), QStringLiteral("*.mp4"), QStringLiteral("*.aac"), QStringLiteral("*.au"),
     QStringLiteral("*.ogg"), QStringLiteral("*.raw"), QStringLiteral("*.vox"),
+    QStringLiteral("*.flac"), QStringLiteral("*.m4a"), QStringLiteral("*.opus"), QStringLiteral("*.mkv"),
+    QStringLiteral("*.webm"), QStringLiteral("*.avi"), QStringLiteral("*.mov"), QStringLiteral("*.m3u"),
+    QStringLiteral("*.m3u8"),
 };
 
 bool isMediaFileName(const QString& name)
@@ -32,18 +36,14 @@ void sortAlphabetically(QStringList& names)
 
 namespace {
 
-// The names of the entries of `folder` that `filters` lets through and `wanted` accepts,
-// sorted. Hidden entries are left out unless `filters` asks for them.
+// The names of the not hidden files (or folders) of `folder` that `wanted` accepts, sorted.
 template <typename Wanted>
-QStringList entryNames(const QString& folder, QDir::Filters filters, Wanted wanted)
+QStringList entryNames(const QString& folder, bool folders, Wanted wanted)
 {
     QStringList names;
-    QDirIterator entries(folder, filters | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        entries.next();
-        const QString name = entries.fileName();
-        if (wanted(name))
-            names.append(name);
+    for (const FileNames::Entry& entry : FileNames::entries(folder)) {
+        if (entry.folder == folders && !entry.hidden && wanted(entry.name))
+            names.append(entry.name);
     }
     sortAlphabetically(names);
     return names;
@@ -53,12 +53,12 @@ QStringList entryNames(const QString& folder, QDir::Filters filters, Wanted want
 
 QStringList mediaFiles(const QString& folder)
 {
-    return entryNames(folder, QDir::Files, isMediaFileName);
+    return entryNames(folder, false, isMediaFileName);
 }
 
 QStringList subfolders(const QString& folder)
 {
-    return entryNames(folder, QDir::Dirs, [](const QString&) { return true; });
+    return entryNames(folder, true, [](const QString&) { return true; });
 }
 
 QString folderPath(const QString& path)

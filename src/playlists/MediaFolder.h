@@ -16,7 +16,8 @@ bool isMediaFileName(const QString& name);
 // the order is always the same.
 void sortAlphabetically(QStringList& names);
 
-// The ordinary, not hidden files of `folder` whose names match a pattern, sorted.
+// The ordinary, not hidden files of `folder` whose names match a pattern, sorted. Names
+// that are not UTF-8 are kept as FileNames holds them.
 QStringList mediaFiles(const QString& folder);
 // The not hidden subfolders of `folder`, sorted.
 QStringList subfolders(const QString& folder);

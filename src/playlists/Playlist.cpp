@@ -1,5 +1,7 @@
 #include "playlists/Playlist.h"
 
+#include "platform/FileNames.h"
+
 QString fileNamePart(const QString& path)
 {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
@@ -7,7 +9,7 @@ QString fileNamePart(const QString& path)
 
 PlaylistEntry PlaylistEntry::forFile(const QString& path, const QColor& colour)
 {
-    QString display = fileNamePart(path);
+    QString display = FileNames::shown(fileNamePart(path));
     display.replace(QLatin1Char('_'), QLatin1Char(' '));
     return {display, path, colour};
 }
@@ -34,10 +36,18 @@ void Playlist::setTextColor(int index, const QColor& colour)
     emit entryColourChanged(index);
 }
 
-void Playlist::append(const QString& path)
+bool Playlist::storable(const QString& path)
 {
+    return !path.contains(u'\n') && !path.contains(u'\r');
+}
+
+bool Playlist::append(const QString& path)
+{
+    if (!storable(path))
+        return false;
     m_entries.append(PlaylistEntry::forFile(path));
     emit entryInserted(count() - 1);
+    return true;
 }
 
 void Playlist::replaceAll(const QList<PlaylistEntry>& entries)

@@ -19,7 +19,7 @@ inline const QColor Failed{255, 0, 0};
 QString fileNamePart(const QString& path);
 
 struct PlaylistEntry {
-    // The file name, each underscore shown as a space.
+    // The file name as shown (FileNames::shown), each underscore shown as a space.
     QString DisplayText;
     // The media file's path exactly as it was added.
     QString FilePath;
@@ -41,8 +41,12 @@ public:
     // Ignored for an index out of range.
     void setTextColor(int index, const QColor& colour);
 
-    // Adds an entry for `path` at the end; the selection stays where it is.
-    void append(const QString& path);
+    // A playlist file keeps one path a line, so a path holding a line break cannot be an
+    // entry.
+    static bool storable(const QString& path);
+    // Adds an entry for `path` at the end; the selection stays where it is. False, and
+    // nothing added, when the path is not storable.
+    bool append(const QString& path);
     // Replaces every entry; nothing is selected afterwards.
     void replaceAll(const QList<PlaylistEntry>& entries);
     void clear();

@@ -1,9 +1,9 @@
 #include "playlists/PlaylistFile.h"
 
+#include "platform/FileNames.h"
 #include "playlists/MediaFolder.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace PlaylistFile {
@@ -45,8 +45,7 @@ NameCheck checkName(const QString& name)
 
 bool fileExists(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    return FileNames::exists(path) && !FileNames::isFolder(path);
 }
 
 QStringList listedNames(const QString& playlistFolder)

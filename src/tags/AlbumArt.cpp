@@ -1,12 +1,15 @@
 #include "tags/AlbumArt.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "platform/FileNames.h"
+#include "tags/PictureLoader.h"
+
 #include <QHash>
 #include <algorithm>
 
 namespace {
 
+// The first candidates are named after the track, one for each extension.
+constexpr qsizetype kOwnCandidates = 4;
 const QStringList kExtensions = {QStringLiteral(".PNG"), QStringLiteral(".GIF"), QStringLiteral(".JPG"),
                                  QStringLiteral(".BMP")};
 
@@ -20,22 +23,32 @@ class CaseInsensitiveFolders {
 public:
     QString existingFile(const QString& path)
     {
-        const QFileInfo info(path);
-        if (info.isFile())
+        if (FileNames::isFile(path))
             return path;
-        const QString folder = info.path();
+        const qsizetype slash = path.lastIndexOf(u'/');
+        const QString folder = path.left(slash + 1);
+        const QString fileName = path.mid(slash + 1);
         auto listing = m_listings.find(folder);
         if (listing == m_listings.end())
-            listing = m_listings.insert(folder, QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name));
-        for (const QString& name : *listing) {
-            if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-                return QDir(folder).filePath(name);
+            listing = m_listings.insert(folder, FileNames::entries(folder.isEmpty() ? QStringLiteral(".") : folder));
+        for (const FileNames::Entry& entry : *listing) {
+            if (!entry.folder && entry.name.compare(fileName, Qt::CaseInsensitive) == 0)
+                return folder + entry.name;
+        }
+        return {};
+    }
+
+    QString firstExisting(const QStringList& paths)
+    {
+        for (const QString& path : paths) {
+            if (const QString found = existingFile(path); !found.isEmpty())
+                return found;
         }
         return {};
     }
 
 private:
-    QHash<QString, QStringList> m_listings;
+    QHash<QString, QList<FileNames::Entry>> m_listings;
 };
 
 } // namespace
@@ -56,11 +69,19 @@ QStringList AlbumArt::candidates(const QString& mediaPath, const QString& progra
 
 QString AlbumArt::find(const QString& mediaPath, const QString& programFolder)
 {
+    return CaseInsensitiveFolders().firstExisting(candidates(mediaPath, programFolder));
+}
+
+QImage AlbumArt::picture(const QString& mediaPath, const QString& programFolder, const QByteArray& embeddedCover,
+                         const QSize& box)
+{
+    const QStringList all = candidates(mediaPath, programFolder);
     CaseInsensitiveFolders folders;
-    for (const QString& candidate : candidates(mediaPath, programFolder)) {
-        const QString found = folders.existingFile(candidate);
-        if (!found.isEmpty())
-            return found;
-    }
+    if (const QString own = folders.firstExisting(all.first(kOwnCandidates)); !own.isEmpty())
+        return PictureLoader::load(own, box);
+    if (!embeddedCover.isEmpty())
+        return PictureLoader::decode(embeddedCover, box);
+    if (const QString shared = folders.firstExisting(all.sliced(kOwnCandidates)); !shared.isEmpty())
+        return PictureLoader::load(shared, box);
     return {};
 }

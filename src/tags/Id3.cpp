@@ -1,6 +1,8 @@
 #include "tags/Id3.h"
 
+#include "platform/FileNames.h"
 #include "platform/TextFile.h"
+#include "tags/TagLibReader.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -76,14 +78,27 @@ QString TID3::genreName(int code)
 
 void TID3::ReadID3(const QString& path)
 {
-    ClearID3(!ReadID3v1(path));
+    m_cover.clear();
+    const bool id3v1 = ReadID3v1(path);
+    // Read whatever the ID3v1 block says: an MP3 often carries its cover in an ID3v2 tag.
+    TagLibReader::Contents other = TagLibReader::read(path);
+    m_cover = std::move(other.cover);
+    if (!id3v1 && other.texts) {
+        m_album = other.texts->album;
+        m_artist = other.texts->artist;
+        m_comment = other.texts->comment;
+        m_genre = other.texts->genre;
+        m_title = other.texts->title;
+        m_year = other.texts->year;
+    }
+    ClearID3(!id3v1 && !other.texts);
 }
 
 bool TID3::ReadID3v1(const QString& path)
 {
     // Unbuffered, so that no more than the block itself is read.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() <= BlockSize)
+    QFile file;
+    if (!FileNames::openForReading(file, path) || file.size() <= BlockSize)
         return false;
     if (!file.seek(file.size() - BlockSize))
         throw TagReadError("cannot seek to the tag of " + path.toStdString());

@@ -1,6 +1,8 @@
 #pragma once
-// The ID3v1 tag reader: the 128-byte block at the end of a media file, decoded into six
-// texts, with a default text for every item the file does not provide.
+// The tag reader: the 128-byte ID3v1 block at the end of a media file, or, for a file
+// without one, its other tags (TagLibReader), decoded into six texts, with a default text
+// for every item the file does not provide; and the cover picture embedded in the file.
+#include <QByteArray>
 #include <QString>
 #include <stdexcept>
 
@@ -17,8 +19,9 @@ public:
     static constexpr int GenreCount = 148;
 
     // Reads the tag of the file into the six results and fills what it lacks with the
-    // defaults. Throws TagReadError when the file opened but reading failed; the results
-    // then keep their previous values.
+    // defaults; an ID3v1 block wins over every other tag. Reads the embedded cover too.
+    // Throws TagReadError when the file opened but reading failed; the results then keep
+    // their previous values, and there is no cover.
     void ReadID3(const QString& path);
     // True when the file has an ID3v1 block and the results were set from it; otherwise
     // the results are left as they were. Throws TagReadError like ReadID3.
@@ -38,6 +41,8 @@ public:
     const QString& Genre() const { return m_genre; }
     const QString& Title() const { return m_title; }
     const QString& Year() const { return m_year; }
+    // The picture embedded in the file last read, as encoded there; empty when it has none.
+    const QByteArray& Cover() const { return m_cover; }
 
     QString NoAlbum = QStringLiteral("Unknown Album");
     QString NoArtist = QStringLiteral("Unknown Artist");
@@ -53,4 +58,5 @@ private:
     QString m_genre;
     QString m_title;
     QString m_year;
+    QByteArray m_cover;
 };

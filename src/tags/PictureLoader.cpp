@@ -1,5 +1,7 @@
 #include "tags/PictureLoader.h"
 
+#include "platform/FileNames.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -21,7 +23,6 @@
 
 namespace {
 
-constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 // Bound the memory of one decoded picture (4 bytes a pixel).
 constexpr qint64 kMaxSide = 16384;
 constexpr qint64 kMaxPixels = 40'000'000;
@@ -257,7 +258,7 @@ QImage decodeWithQt(const QByteArray& data, const char* format)
 
 // ----------------------------------------------------------------------------------------
 
-QImage decode(const QByteArray& data, const QSize& box)
+QImage decodeBytes(const QByteArray& data, const QSize& box)
 {
     QImage image;
     if (data.startsWith("\xFF\xD8")) {
@@ -281,11 +282,18 @@ QImage decode(const QByteArray& data, const QSize& box)
 
 QImage PictureLoader::load(const QString& path, const QSize& box)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+    QFile file;
+    if (!FileNames::openForReading(file, path) || file.size() > MaxFileBytes)
+        return {};
+    return decode(file.read(MaxFileBytes), box);
+}
+
+QImage PictureLoader::decode(const QByteArray& data, const QSize& box)
+{
+    if (data.size() > MaxFileBytes)
         return {};
     try {
-        const QImage image = decode(file.readAll(), box);
+        const QImage image = decodeBytes(data, box);
         if (image.isNull() || !box.isValid() || image.size() == box)
             return image;
         return image.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

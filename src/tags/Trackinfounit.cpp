@@ -2,7 +2,6 @@
 
 #include "playback/NowPlayingTexts.h"
 #include "shell/Mainunit.h"
-#include "tags/PictureLoader.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
@@ -123,9 +122,8 @@ void TTrackInfoForm::ShowTrack(const NowPlayingInfo& info)
     TrackComments->setText(texts.TrackComments);
 }
 
-void TTrackInfoForm::ShowAlbumArt(const QString& path)
+void TTrackInfoForm::ShowAlbumArt(const QImage& picture)
 {
-    const QImage picture = PictureLoader::load(path, PictureSize);
     if (!picture.isNull())
         TrackImage->setPixmap(QPixmap::fromImage(picture));
 }

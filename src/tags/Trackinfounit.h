@@ -19,8 +19,8 @@ public:
 
     // Shows the file name and tag texts of a track that has just started.
     void ShowTrack(const NowPlayingInfo& info);
-    // Shows the picture in `path`; a picture that cannot be loaded leaves the one shown.
-    void ShowAlbumArt(const QString& path);
+    // Shows `picture`; a null picture leaves the one shown.
+    void ShowAlbumArt(const QImage& picture);
 
     CaptionPanel* AdvSmoothPanel1;
     TouchLabel* FilenameDisplay;

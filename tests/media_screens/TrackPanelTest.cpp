@@ -3,6 +3,7 @@
 #include "MediaScreenTest.h"
 
 #include "config/Settingsunit.h"
+#include "media/FfmpegFile.h"
 #include "playback/NowPlayingTexts.h"
 #include "playlists/Mediaframeunit.h"
 #include "tags/Trackinfounit.h"
@@ -74,6 +75,25 @@ TEST_F(TrackPanelTest, AlbumArtIsTakenFromTheTrackItsFolderOrTheProgramFolderInT
     QFile::remove(program.folder.file("albumart.bmp"));
     playFile("lonely/track.mp3");
     EXPECT_TRUE(near(pictureColour(), BlueArt));
+}
+
+TEST_F(TrackPanelTest, ATrackTaggedOnlyTheModernWayShowsItsTagsAndEmbeddedCover)
+{
+    const QString cover = writeFile("cover.png", MediaFiles::picture(RedArt, "PNG"));
+    writeFile("music/albumart.png", MediaFiles::picture(GreenArt, "PNG"));
+    const QString track = ffmpegFile(program.folder.file("music/modern.mp3"),
+                                     {"-f", "lavfi", "-i", "sine=duration=0.2", "-i", cover, "-map", "0", "-map", "1",
+                                      "-c:v", "copy", "-disposition:v", "attached_pic", "-metadata", "title=Night Drive",
+                                      "-metadata", "artist=The Motorway", "-metadata", "date=2004", "-metadata", "genre=17"});
+    if (track.isEmpty())
+        GTEST_SKIP() << "ffmpeg cannot make the file";
+    playlist().append(track);
+    m().PlayBtnClick();
+    ASSERT_TRUE(notice().isEmpty()) << notice().toStdString();
+    EXPECT_EQ(m().TrackInfoForm->TrackTitle->text(), "Night Drive");
+    EXPECT_EQ(m().TrackInfoForm->TrackArtist->text(), "The Motorway");
+    EXPECT_EQ(m().TrackInfoForm->TrackGenreYear->text(), "Rock 2004 ");
+    EXPECT_TRUE(near(pictureColour(), RedArt));
 }
 
 TEST_F(TrackPanelTest, ACorruptPictureEndsTheSearchAndLeavesThePreviousPicture)

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -237,4 +238,34 @@ TEST_F(FilesFrameTest, EverySoundHereFollowsClickSounds)
     f().FilesAddMediaBtn->click();
     EXPECT_TRUE(program.events().isEmpty());
     EXPECT_EQ(playlist().count(), 1);
+}
+
+TEST_F(FilesFrameTest, ListsTheOtherFormatsAndAnM3uAddsItsEntries)
+{
+    const QString more = QFileInfo(writeFile("more/a.FLAC")).path();
+    for (const char* name : {"b.m4a", "c.Opus", "d.mkv", "e.webm", "f.AVI", "g.mov", "h.m3u"})
+        writeFile(QStringLiteral("more/") + name);
+    writeFile("more/list.m3u8", "\xEF\xBB\xBF#EXTM3U\r\n#EXTINF:12,Band - Song\r\nsub/song.mp3\r\n\r\n/abs/other.mp3\n");
+    startIn(more);
+    EXPECT_EQ(files(), (QStringList{"a.FLAC", "b.m4a", "c.Opus", "d.mkv", "e.webm", "f.AVI", "g.mov", "h.m3u",
+                                    "list.m3u8"}));
+
+    tapFile(8);
+    f().FilesAddMediaBtn->click();
+    EXPECT_EQ(playlist().paths(), (QStringList{more + "/sub/song.mp3", "/abs/other.mp3"}));
+    EXPECT_EQ(count(), "2 File(s) Added.");
+}
+
+TEST_F(FilesFrameTest, APathWithALineBreakIsRefusedWithANoticeAndTheOthersAreAdded)
+{
+    const QString odd = QFileInfo(writeFile("odd/two\nlines.mp3")).path();
+    writeFile("odd/fine.mp3");
+    startIn(odd);
+    ASSERT_EQ(files().size(), 2);
+    f().AdvSmoothButton1->click();
+    f().FilesAddMediaBtn->click();
+    EXPECT_EQ(playlist().paths(), QStringList{odd + "/fine.mp3"});
+    EXPECT_EQ(count(), "1 File(s) Added.");
+    EXPECT_EQ(notice(), "FILE NAME ERROR\n\nA file whose path holds a line break cannot be kept in a playlist, so it "
+                        "was not added.\n" + odd + "/two\nlines.mp3");
 }

@@ -67,12 +67,13 @@ TEST(PlaylistFile, EveryLineBecomesAnEntryAndMissingFilesAreRed)
     EXPECT_EQ(entries[2].DisplayText, "");
 }
 
-TEST(MediaFolder, MatchesTheElevenPatternsWhateverTheCase)
+TEST(MediaFolder, MatchesThePatternsWhateverTheCase)
 {
     for (const char* name : {"a.mp3", "b.MID", "c.Wav", "d.wma", "e.cda", "f.mp4", "g.AAC", "h.au", "i.ogg",
-                             "j.raw", "k.vox", "song.MP3", "two.dots.ogg"})
+                             "j.raw", "k.vox", "song.MP3", "two.dots.ogg", "a.Flac", "a.m4a", "a.opus", "a.MKV",
+                             "a.webm", "a.avi", "a.mov", "list.M3U", "list.m3u8"})
         EXPECT_TRUE(MediaFolder::isMediaFileName(QString::fromUtf8(name))) << name;
-    for (const char* name : {"notes.txt", "mp3", "a.mp3.txt", "a.mp33", "a.flac", "beau", "a.m4a"})
+    for (const char* name : {"notes.txt", "mp3", "a.mp3.txt", "a.mp33", "beau", "a.m3u9", "a.flac.part"})
         EXPECT_FALSE(MediaFolder::isMediaFileName(QString::fromUtf8(name))) << name;
 }
 

@@ -3,9 +3,12 @@
 
 #include "dialogs/Myerrorunit.h"
 #include "dialogs/Myinputunit.h"
+#include "platform/FileNames.h"
 #include "platform/TextFile.h"
+#include "playlists/Filesframeunit.h"
 #include "playlists/Mediaframeunit.h"
 #include "playlists/Openplaylistunit.h"
+#include "tags/Trackinfounit.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
@@ -14,6 +17,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <algorithm>
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -431,4 +436,45 @@ TEST(SavedPlaylistsSounds, TheChoosersSoundsFollowClickSoundsOnly)
     });
     program.main->MediaFrame1->OpenPlaylistBtn->click();
     EXPECT_TRUE(program.events().isEmpty());
+}
+
+TEST_F(SavedPlaylistsTest, ANameThatIsNotUtf8IsListedPlayedSavedAndOpensTheSameFileAgain)
+{
+    // Latin-1 names, as an old stick holds them; Qt's own listing leaves them out.
+    const QString music = QFileInfo(writeFile("music/plain.mp3")).path();
+    const QByteArray folder = QFile::encodeName(music) + "/D\xE9j\xE0";
+    const QByteArray bytes = folder + "/Caf\xE9_Bleu.mp3";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    std::FILE* file = std::fopen(bytes.constData(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    writeFile("music/D\xC3\xA9j\xC3\xA0/other.mp3"); // the same name in UTF-8 is another folder
+
+    TFilesFrame& browser = *m().FilesFrame1;
+    browser.showFolder(music);
+    const auto row = std::find_if(browser.folderRows().cbegin(), browser.folderRows().cend(),
+                                  [&](const QString& path) { return FileNames::toBytes(path) == folder; });
+    ASSERT_NE(row, browser.folderRows().cend());
+    const int index = int(row - browser.folderRows().cbegin());
+    EXPECT_EQ(browser.DirectoryListBox1->itemText(index).trimmed(), QString::fromUtf8("D\xC3\xA9j\xC3\xA0"));
+    browser.DirectoryListBox1DblClick(index);
+    ASSERT_EQ(browser.FileListBox1->items(), (QStringList{QString::fromUtf8("Caf\xC3\xA9_Bleu.mp3")}));
+    WidgetTest::tap(browser.FileListBox1, rowPoint(*browser.FileListBox1, 0));
+    browser.AdvSmoothButton3->click();
+    EXPECT_EQ(FileNames::toBytes(program.fakes.media->fileName()), bytes);
+    browser.FilesAddMediaBtn->click();
+    ASSERT_EQ(playlist().count(), 1);
+    EXPECT_EQ(entryTexts(), QStringList{QString::fromUtf8("Caf\xC3\xA9 Bleu.mp3")});
+
+    save("Latin");
+    playlist().clear();
+    openListed("Latin");
+    ASSERT_EQ(playlist().count(), 1);
+    EXPECT_EQ(FileNames::toBytes(playlist().entryAt(0)->FilePath), bytes);
+    EXPECT_EQ(entryColours(), QList<QColor>{EntryColour::Playable});
+    program.fakes.media->close(); // the file played from the browser is done with
+    m().PlayBtnClick();
+    EXPECT_TRUE(notice().isEmpty()) << qPrintable(notice());
+    EXPECT_EQ(FileNames::toBytes(program.fakes.media->fileName()), bytes);
+    EXPECT_EQ(m().TrackInfoForm->FilenameDisplay->text(), QString::fromUtf8("Caf\xC3\xA9_Bleu.mp3"));
 }

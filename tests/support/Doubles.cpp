@@ -1,6 +1,7 @@
 #include "support/Doubles.h"
 
-#include <QFileInfo>
+#include "platform/FileNames.h"
+
 #include <cstring>
 
 void FakeWavePlayer::play(const QString& fileName)
@@ -41,7 +42,8 @@ std::optional<QString> FakeFileOpenDialog::choose(QWidget*, const Request& reque
 bool FakeMediaPlayer::open()
 {
     calls << QStringLiteral("open ") + m_file;
-    m_open = openResult && QFileInfo::exists(m_file);
+    // As mpv does, the file is looked for by the bytes of its name.
+    m_open = openResult && FileNames::exists(m_file);
     pos = 0;
     return m_open;
 }
