@@ -20,7 +20,7 @@ TEST(FileNames, EveryByteSequenceComesBackTheSameAndUtf8StaysItself)
 {
     for (const QByteArray& bytes : OddNames)
         EXPECT_EQ(FileNames::toBytes(FileNames::fromBytes(bytes)), bytes) << bytes.toHex().constData();
-    for (const QByteArray utf8 : {QByteArray("plain.mp3"), QByteArray("Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x9A\x97")}) {
+    for (const QByteArray& utf8 : {QByteArray("plain.mp3"), QByteArray("Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x9A\x97")}) {
         EXPECT_EQ(FileNames::fromBytes(utf8), QString::fromUtf8(utf8));
         EXPECT_EQ(FileNames::toBytes(QString::fromUtf8(utf8)), utf8);
     }
