@@ -124,20 +124,20 @@ TSettingsForm::TSettingsForm(TMainForm* mainForm)
 void TSettingsForm::buildGeneralPage(QWidget* page)
 {
     page->setObjectName(QStringLiteral("AdvSmoothTabPager11"));
-    AdvSmoothLabel1 = placeLabel(page, "AdvSmoothLabel1", QStringLiteral("Colour Mode"), {20, 14, 400, 32}, 24, true);
-    DayColourBtn = makeToggle(page, "DayColourBtn", QStringLiteral("Daylight Colours"), {20, 52, 250, 64});
-    NightColourBtn = makeToggle(page, "NightColourBtn", QStringLiteral("Night Colours"), {286, 52, 250, 64});
+    AdvSmoothLabel1 = placeLabel(page, "AdvSmoothLabel1", QStringLiteral("Colour Mode"), {20, 8, 400, 32}, 24, true);
+    DayColourBtn = makeToggle(page, "DayColourBtn", QStringLiteral("Daylight Colours"), {20, 44, 250, 56});
+    NightColourBtn = makeToggle(page, "NightColourBtn", QStringLiteral("Night Colours"), {286, 44, 250, 56});
     m_colourMode = new ToggleGroup(false, this);
     m_colourMode->add(DayColourBtn);
     m_colourMode->add(NightColourBtn);
     m_colourMode->setDown(DayColourBtn);
 
-    AdvSmoothLabel2 = placeLabel(page, "AdvSmoothLabel2", QStringLiteral("Sound Settings"), {20, 140, 400, 32}, 24, true);
-    ClickSoundsBtn = makeToggle(page, "ClickSoundsBtn", QStringLiteral("Click Sounds"), {20, 178, 164, 64});
-    OtherSoundsBtn = makeToggle(page, "OtherSoundsBtn", QStringLiteral("Misc Sounds"), {196, 178, 164, 64});
-    SpeechBtn = makeToggle(page, "SpeechBtn", QStringLiteral("Speech Sounds"), {372, 178, 164, 64});
-    AutoDayNightBtn = makeToggle(page, "AutoDayNightBtn", QStringLiteral("Day And Night Colours By The Sun (GPS)"), {20, 266, 250, 64});
-    ResumePlaybackBtn = makeToggle(page, "ResumePlaybackBtn", QStringLiteral("Resume Playback At Start"), {286, 266, 250, 64});
+    AdvSmoothLabel2 = placeLabel(page, "AdvSmoothLabel2", QStringLiteral("Sound Settings"), {20, 172, 400, 32}, 24, true);
+    ClickSoundsBtn = makeToggle(page, "ClickSoundsBtn", QStringLiteral("Click Sounds"), {20, 208, 164, 64});
+    OtherSoundsBtn = makeToggle(page, "OtherSoundsBtn", QStringLiteral("Misc Sounds"), {196, 208, 164, 64});
+    SpeechBtn = makeToggle(page, "SpeechBtn", QStringLiteral("Speech Sounds"), {372, 208, 164, 64});
+    AutoDayNightBtn = makeToggle(page, "AutoDayNightBtn", QStringLiteral("Day And Night Colours By The Sun (GPS)"), {20, 106, 516, 56});
+    ResumePlaybackBtn = makeToggle(page, "ResumePlaybackBtn", QStringLiteral("Resume Playback At Start"), {20, 280, 516, 56});
     DayNightTimer = new QTimer(this);
     DayNightTimer->setInterval(60 * 1000);
     connect(DayNightTimer, &QTimer::timeout, this, &TSettingsForm::DayNightTimerTimer);
