@@ -6,6 +6,7 @@
 #include "home/Welcomeframeunit.h"
 #include "platform/GpsdPort.h"
 #include "platform/Pointer.h"
+#include "playback/ResumeKeeper.h"
 #include "tools/Systemframeunit.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/ColourStyles.h"
@@ -123,19 +124,20 @@ TSettingsForm::TSettingsForm(TMainForm* mainForm)
 void TSettingsForm::buildGeneralPage(QWidget* page)
 {
     page->setObjectName(QStringLiteral("AdvSmoothTabPager11"));
-    AdvSmoothLabel1 = placeLabel(page, "AdvSmoothLabel1", QStringLiteral("Colour Mode"), {20, 14, 400, 32}, 24, true);
-    DayColourBtn = makeToggle(page, "DayColourBtn", QStringLiteral("Daylight Colours"), {20, 52, 250, 64});
-    NightColourBtn = makeToggle(page, "NightColourBtn", QStringLiteral("Night Colours"), {286, 52, 250, 64});
+    AdvSmoothLabel1 = placeLabel(page, "AdvSmoothLabel1", QStringLiteral("Colour Mode"), {20, 8, 400, 32}, 24, true);
+    DayColourBtn = makeToggle(page, "DayColourBtn", QStringLiteral("Daylight Colours"), {20, 44, 250, 56});
+    NightColourBtn = makeToggle(page, "NightColourBtn", QStringLiteral("Night Colours"), {286, 44, 250, 56});
     m_colourMode = new ToggleGroup(false, this);
     m_colourMode->add(DayColourBtn);
     m_colourMode->add(NightColourBtn);
     m_colourMode->setDown(DayColourBtn);
 
-    AdvSmoothLabel2 = placeLabel(page, "AdvSmoothLabel2", QStringLiteral("Sound Settings"), {20, 140, 400, 32}, 24, true);
-    ClickSoundsBtn = makeToggle(page, "ClickSoundsBtn", QStringLiteral("Click Sounds"), {20, 178, 164, 64});
-    OtherSoundsBtn = makeToggle(page, "OtherSoundsBtn", QStringLiteral("Misc Sounds"), {196, 178, 164, 64});
-    SpeechBtn = makeToggle(page, "SpeechBtn", QStringLiteral("Speech Sounds"), {372, 178, 164, 64});
-    AutoDayNightBtn = makeToggle(page, "AutoDayNightBtn", QStringLiteral("Day And Night Colours By The Sun (GPS)"), {20, 266, 516, 64});
+    AdvSmoothLabel2 = placeLabel(page, "AdvSmoothLabel2", QStringLiteral("Sound Settings"), {20, 172, 400, 32}, 24, true);
+    ClickSoundsBtn = makeToggle(page, "ClickSoundsBtn", QStringLiteral("Click Sounds"), {20, 208, 164, 64});
+    OtherSoundsBtn = makeToggle(page, "OtherSoundsBtn", QStringLiteral("Misc Sounds"), {196, 208, 164, 64});
+    SpeechBtn = makeToggle(page, "SpeechBtn", QStringLiteral("Speech Sounds"), {372, 208, 164, 64});
+    AutoDayNightBtn = makeToggle(page, "AutoDayNightBtn", QStringLiteral("Day And Night Colours By The Sun (GPS)"), {20, 106, 516, 56});
+    ResumePlaybackBtn = makeToggle(page, "ResumePlaybackBtn", QStringLiteral("Resume Playback At Start"), {20, 280, 516, 56});
     DayNightTimer = new QTimer(this);
     DayNightTimer->setInterval(60 * 1000);
     connect(DayNightTimer, &QTimer::timeout, this, &TSettingsForm::DayNightTimerTimer);
@@ -146,6 +148,7 @@ void TSettingsForm::buildGeneralPage(QWidget* page)
     connect(OtherSoundsBtn, &QAbstractButton::clicked, this, &TSettingsForm::OtherSoundsBtnClick);
     connect(SpeechBtn, &QAbstractButton::clicked, this, &TSettingsForm::SpeechBtnClick);
     connect(AutoDayNightBtn, &QAbstractButton::clicked, this, &TSettingsForm::AutoDayNightBtnClick);
+    connect(ResumePlaybackBtn, &QAbstractButton::clicked, this, &TSettingsForm::ResumePlaybackBtnClick);
 }
 
 void TSettingsForm::buildThemesPage(QWidget* page)
@@ -262,6 +265,7 @@ void TSettingsForm::LoadAndApplySettings()
     HideMouseBtn->setChecked(hideMouse);
     GpsBtn->setChecked(SettingText::isOn(store.value(Key::GPSEnabled)));
     AutoDayNightBtn->setChecked(SettingText::isOn(store.value(Key::AutoDayNight)));
+    ResumePlaybackBtn->setChecked(ResumeFile::enabled(store.value(Key::ResumePlayback)));
     ServiceManualPath->setText(pathLabelText(store.value(Key::ServiceManualPath)));
     ObdiiApplicationPath->setText(pathLabelText(store.value(Key::ObdiiApplicationPath)));
 }
@@ -417,6 +421,17 @@ void TSettingsForm::SOCPortChange()
 void TSettingsForm::GPSBaudChange()
 {
     onPortChosen(GPSBaud, Key::GPSBaud);
+}
+
+// ---------------------------------------------------------------- resuming at start
+
+void TSettingsForm::ResumePlaybackBtnClick()
+{
+    const bool on = ResumePlaybackBtn->isChecked();
+    click();
+    speak(on ? QStringLiteral("Resume playback at start") : QStringLiteral("Start with an empty play list"));
+    m_mainForm->settings().setValue(Key::ResumePlayback, SettingText::fromBool(on));
+    m_mainForm->resumeKeeper().ResumePlaybackChanged(on);
 }
 
 // ---------------------------------------------------------------- day and night by the sun

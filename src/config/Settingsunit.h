@@ -45,6 +45,8 @@ public:
     // Day and night colours by the sun at the GPS position, checked once a minute.
     TouchButton* AutoDayNightBtn;
     QTimer* DayNightTimer;
+    // Start where the last run left off (ResumePlayback).
+    TouchButton* ResumePlaybackBtn;
     // Themes
     TouchList* DayThemeList;
     TouchList* NightThemeList;
@@ -79,6 +81,7 @@ public:
     void GPSPortChange();
     void GPSBaudChange();
     void AutoDayNightBtnClick();
+    void ResumePlaybackBtnClick();
     void DayNightTimerTimer();
     void SOCPortChange();
     void ServiceManualPathBtnClick();

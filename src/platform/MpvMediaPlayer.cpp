@@ -297,6 +297,17 @@ void MpvMediaPlayer::stop()
     mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &paused);
 }
 
+bool MpvMediaPlayer::isPlaying() const
+{
+    if (!isOpen())
+        return false;
+    int paused = 1;
+    int atEnd = 0;
+    mpv_get_property(m_mpv, "pause", MPV_FORMAT_FLAG, &paused);
+    mpv_get_property(m_mpv, "eof-reached", MPV_FORMAT_FLAG, &atEnd);
+    return !paused && !atEnd;
+}
+
 void MpvMediaPlayer::seek(const char* target, const char* mode)
 {
     if (!isOpen())

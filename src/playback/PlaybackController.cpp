@@ -39,7 +39,12 @@ bool PlaybackController::continueOpenTrack()
     return player.play();
 }
 
-void PlaybackController::startSelectedEntry()
+void PlaybackController::resume(qint64 positionMs, bool playing)
+{
+    startSelectedEntry(positionMs, playing);
+}
+
+void PlaybackController::startSelectedEntry(qint64 positionMs, bool playing)
 {
     TMediaFrame& media = *m_main.MediaFrame1;
     Playlist& playlist = media.playlist();
@@ -84,7 +89,9 @@ void PlaybackController::startSelectedEntry()
         return;
     }
     m_main.VideoFrame1->AttachPlayer();
-    if (!player.play()) {
+    if (positionMs > 0)
+        player.setPosition(positionMs);
+    if (playing && !player.play()) {
         m_main.ShowErrorNotice(QStringLiteral("PLAY ERROR (DRM?)\n\nCould not PLAY the selected media file.\n")
                                + player.errorText());
         playlist.setTextColor(index, EntryColour::Failed);
@@ -95,7 +102,7 @@ void PlaybackController::startSelectedEntry()
     showTrackPanel(filePath);
     showNowPlaying(index, displayText);
     // A video is never left playing unseen.
-    if (player.hasVideo())
+    if (playing && player.hasVideo())
         m_main.ShowScreen(TMainForm::Video);
 }
 

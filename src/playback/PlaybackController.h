@@ -14,6 +14,9 @@ public:
     // and plays the selected entry, or the first, and shows what it is. Failures are shown
     // as notices and mark the entry red.
     void play();
+    // Opens the selected entry at `positionMs` and shows it as play() does, playing or
+    // paused there: the track a restart resumes.
+    void resume(qint64 positionMs, bool playing);
     // Pauses the open track where it is.
     void stop();
     // Selects the entry before (the last from the first) and plays it.
@@ -24,7 +27,7 @@ public:
 
 private:
     bool continueOpenTrack();
-    void startSelectedEntry();
+    void startSelectedEntry(qint64 positionMs = 0, bool playing = true);
     void readTags(const QString& filePath);
     void showTrackPanel(const QString& filePath);
     void showNowPlaying(int index, const QString& displayText);

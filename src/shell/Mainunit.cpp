@@ -6,6 +6,7 @@
 #include "home/Welcomeframeunit.h"
 #include "platform/Pointer.h"
 #include "playback/PlaybackController.h"
+#include "playback/ResumeKeeper.h"
 #include "playback/Videoframeunit.h"
 #include "playlists/Filesframeunit.h"
 #include "playlists/Mediaframeunit.h"
@@ -18,10 +19,12 @@
 #include "widgets/TrackBar.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,6 +53,7 @@ TMainForm::TMainForm(Services services)
     TrackInfoForm->setGeometry(MiddleArea);
     TrackInfoForm->hide();
     m_playback = std::make_unique<PlaybackController>(*this, m_id3);
+    m_resume = std::make_unique<ResumeKeeper>(*this, *m_playback);
     qApp->installEventFilter(this);
 
     if (m_services.createSpeechEngine)
@@ -297,22 +301,86 @@ void TMainForm::TrackNextBtnClick()
     m_playback->next();
 }
 
+namespace {
+
+using KeyHandler = void (TMainForm::*)();
+
+// What each key does; nullptr for a key the window leaves alone.
+KeyHandler handlerOf(int key)
+{
+    switch (key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_MediaNext: return &TMainForm::TrackNextBtnClick;
+    case Qt::Key_PageDown:
+    case Qt::Key_MediaPrevious: return &TMainForm::TrackPrevBtnClick;
+    case Qt::Key_MediaPlay: return &TMainForm::PlayBtnClick;
+    case Qt::Key_MediaPause:
+    case Qt::Key_MediaStop: return &TMainForm::StopBtnClick;
+    case Qt::Key_MediaTogglePlayPause: return &TMainForm::PlayPauseKey;
+    case Qt::Key_VolumeMute: return &TMainForm::MuteBtnClick;
+    case Qt::Key_VolumeUp: return &TMainForm::VolumeUpKey;
+    case Qt::Key_VolumeDown: return &TMainForm::VolumeDownKey;
+    default: return nullptr;
+    }
+}
+
+// A window of ours: the main window or one of the windows it owns (the notice, ...).
+bool ownedBy(const QWidget* window, const QWidget* mainWindow)
+{
+    for (; window; window = window->parentWidget() ? window->parentWidget()->window() : nullptr)
+        if (window == mainWindow)
+            return true;
+    return false;
+}
+
+} // namespace
+
 bool TMainForm::FormKeyDown(int key)
 {
-    if (key == Qt::Key_PageUp)
-        TrackNextBtnClick();
-    else if (key == Qt::Key_PageDown)
-        TrackPrevBtnClick();
-    else
+    const KeyHandler handler = handlerOf(key);
+    if (!handler)
         return false;
+    (this->*handler)();
     return true;
+}
+
+void TMainForm::PlayPauseKey()
+{
+    if (MediaPlayer1().isPlaying())
+        StopBtnClick();
+    else
+        PlayBtnClick();
+}
+
+void TMainForm::VolumeUpKey()
+{
+    stepVolume(1);
+}
+
+void TMainForm::VolumeDownKey()
+{
+    stepVolume(-1);
+}
+
+void TMainForm::stepVolume(int steps)
+{
+    VolumeBar->setPosition(
+        std::clamp(VolumeBar->position() + steps * VolumeBar->step(), VolumeBar->minimum(), VolumeBar->maximum()));
+    VolumeTimerTimer();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // The keys act wherever the buttons could be tapped: not under a modal dialog.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this)
-        return FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+        && ownedBy(static_cast<QWidget*>(watched)->window(), this) && !QApplication::activeModalWidget()) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        // A held volume key steps on; any other held key acts once.
+        const bool steps = press->key() == Qt::Key_VolumeUp || press->key() == Qt::Key_VolumeDown;
+        if (press->isAutoRepeat() && !steps)
+            return handlerOf(press->key()) != nullptr;
+        return FormKeyDown(press->key());
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -414,6 +482,7 @@ void TMainForm::FormClose()
     if (m_closed)
         return;
     m_closed = true;
+    m_resume->finish();
     // The player's video output lives in a window of ours; it must go while that does.
     if (MediaPlayer1().isOpen())
         MediaPlayer1().close();

@@ -14,6 +14,7 @@
 
 class CaptionPanel;
 class PlaybackController;
+class ResumeKeeper;
 class ProgressBar;
 class QTimer;
 class TouchButton;
@@ -66,6 +67,8 @@ public:
     void addSettingsApplier(SettingsApplier applier) { m_settingsAppliers.push_back(std::move(applier)); }
     const std::vector<SettingsApplier>& settingsAppliers() const { return m_settingsAppliers; }
     NowPlayingInfo& nowPlaying() { return m_nowPlaying; }
+    // Keeps the resume file and restores from it after the first paint.
+    ResumeKeeper& resumeKeeper() { return *m_resume; }
     bool SpeechUnavailable() const { return !m_speech; }
 
     // Feedback that every screen gives.
@@ -139,9 +142,14 @@ public:
     void StopBtnClick();
     void TrackPrevBtnClick();
     void TrackNextBtnClick();
-    // Page Up plays the next track and Page Down the previous one; true when `key` was one
-    // of them and is used up.
+    // Page Up plays the next track and Page Down the previous one; the media keys (of a
+    // keyboard or a steering-wheel interface) do what their buttons do, and volume up and
+    // down move VolumeBar one step. True when `key` was one of them and is used up.
     bool FormKeyDown(int key);
+    // Pauses while a track plays, else plays.
+    void PlayPauseKey();
+    void VolumeUpKey();
+    void VolumeDownKey();
 
     // Volume and mute.
     void StartVolume();
@@ -173,6 +181,7 @@ private:
     void buildColumns();
     void buildScreens();
     QList<QWidget*> screens() const;
+    void stepVolume(int steps);
 
     Services m_services;
     SettingsStore m_settings;
@@ -180,6 +189,7 @@ private:
     NowPlayingInfo m_nowPlaying;
     TID3 m_id3;
     std::unique_ptr<PlaybackController> m_playback;
+    std::unique_ptr<ResumeKeeper> m_resume;
     std::unique_ptr<SpeechEngine> m_speech;
     int m_screen = 0;
     uint32_t m_lastAppliedVolume = 0;
