@@ -23,6 +23,8 @@ public:
     virtual bool play() = 0;
     // Pauses in place: the file stays open at its position.
     virtual void stop() = 0;
+    // True while the open file plays: neither paused nor at its end.
+    virtual bool isPlaying() const = 0;
     virtual void seekToEnd() = 0;
     virtual void setPosition(qint64 ms) = 0;
     virtual qint64 position() const = 0;

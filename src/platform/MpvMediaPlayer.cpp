@@ -297,6 +297,14 @@ void MpvMediaPlayer::stop()
     mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &paused);
 }
 
+bool MpvMediaPlayer::isPlaying() const
+{
+    int paused = 1;
+    int atEnd = 0;
+    return isOpen() && mpv_get_property(m_mpv, "pause", MPV_FORMAT_FLAG, &paused) >= 0 && !paused
+        && !(mpv_get_property(m_mpv, "eof-reached", MPV_FORMAT_FLAG, &atEnd) >= 0 && atEnd);
+}
+
 void MpvMediaPlayer::seek(const char* target, const char* mode)
 {
     if (!isOpen())
