@@ -179,10 +179,9 @@ void MprisPlayerAdaptor::Seek(qlonglong offset)
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong position)
 {
     RemotePlayer& player = m_service->player();
-    // A request for a track that is no longer the open one is stale.
-    m_service->currentProperties();
     const qint64 target = position / MicrosecondsPerMs;
-    if (trackId != m_service->trackId() || player.status() == RemoteStatus::Stopped || target < 0
+    // A request for a track that is no longer the open one is stale.
+    if (trackId != m_service->currentTrackId() || player.status() == RemoteStatus::Stopped || target < 0
         || target > player.track().lengthMs)
         return;
     seekTo(target);

@@ -171,6 +171,12 @@ QVariantMap MprisService::currentProperties()
     };
 }
 
+QDBusObjectPath MprisService::currentTrackId()
+{
+    metadata(m_player.track());
+    return trackId();
+}
+
 QDBusObjectPath MprisService::trackId() const
 {
     if (m_track.path.isEmpty())

@@ -35,7 +35,7 @@ public:
     // What the Player interface's properties say now (all but Position).
     QVariantMap currentProperties();
     // The open track's mpris:trackid.
-    QDBusObjectPath trackId() const;
+    QDBusObjectPath currentTrackId();
     // A control has been used: the properties are compared again once it is done.
     void scheduleRefresh();
 
@@ -47,6 +47,7 @@ private:
     void requestName();
     void refresh();
     QVariantMap metadata(const RemoteTrack& track);
+    QDBusObjectPath trackId() const;
     QString writeArt();
 
     RemotePlayer& m_player;
