@@ -167,7 +167,7 @@ QImage MainFormRemote::picture() const
 void MainFormRemote::onChange(std::function<void()> changed)
 {
     // The taps that change what a remote sees run their handlers first; the home screen's
-    // tick catches the rest (a track that ends and the next that starts, the track bar).
+    // tick catches the rest (a track that ends and the next that starts).
     for (TouchButton* button : {m_main.PlayBtn, m_main.StopBtn, m_main.TrackPrevBtn, m_main.TrackNextBtn})
         connect(button, &QAbstractButton::clicked, this, changed);
     TMediaFrame& media = *m_main.MediaFrame1;
@@ -178,6 +178,7 @@ void MainFormRemote::onChange(std::function<void()> changed)
     connect(&playlist, &Playlist::entryInserted, this, changed);
     connect(&playlist, &Playlist::entryRemoved, this, changed);
     connect(&playlist, &Playlist::selectionChanged, this, changed);
+    connect(media.MediaTrackbar, &TrackBar::released, this, changed);
     connect(m_main.VolumeBar, &TrackBar::positionChanged, this, changed);
     connect(m_main.WelcomeFrame1->SpeedGraphTimer, &QTimer::timeout, this, changed);
 }

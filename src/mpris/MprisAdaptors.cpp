@@ -190,7 +190,7 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong p
 void MprisPlayerAdaptor::seekTo(qint64 ms)
 {
     m_service->player().seekTo(ms);
-    emit Seeked(position());
+    m_service->reportSeek(m_service->player().positionMs());
     m_service->scheduleRefresh();
 }
 

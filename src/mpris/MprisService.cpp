@@ -19,6 +19,10 @@ const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 // RequestName: fail at once rather than wait in the queue behind another owner.
 constexpr uint DoNotQueue = 4;
 constexpr uint PrimaryOwner = 1;
+constexpr qint64 MicrosecondsPerMs = 1000;
+// How far a playing track may be off its course between two looks without counting as moved
+// (the looks come at least once a second, with the home screen's tick).
+constexpr qint64 JumpToleranceMs = 1500;
 
 QString statusName(RemoteStatus status)
 {
@@ -88,9 +92,10 @@ MprisService::MprisService(RemotePlayer& player, const QDBusConnection& bus)
     , m_artFolder(artFolderTemplate())
 {
     new MprisRootAdaptor(this);
-    new MprisPlayerAdaptor(this);
+    m_playerAdaptor = new MprisPlayerAdaptor(this);
     m_bus.registerObject(ObjectPath, this, QDBusConnection::ExportAdaptors);
     m_properties = currentProperties();
+    m_sinceLastPosition.start();
     m_player.onChange([service = QPointer<MprisService>(this)] {
         if (service)
             service->scheduleRefresh();
@@ -135,10 +140,37 @@ void MprisService::scheduleRefresh()
     QTimer::singleShot(0, this, &MprisService::refresh);
 }
 
+void MprisService::reportSeek(qint64 ms)
+{
+    m_lastPositionMs = ms;
+    m_sinceLastPosition.restart();
+    emit m_playerAdaptor->Seeked(ms * MicrosecondsPerMs);
+}
+
+void MprisService::lookAtPosition()
+{
+    const QDBusObjectPath track = trackId();
+    const bool playing = m_player.status() == RemoteStatus::Playing;
+    const qint64 position = m_player.positionMs();
+    // Another track starts where it starts; only a move within one track is a seek.
+    if (track == m_lookedAtTrack && !m_track.path.isEmpty()) {
+        const qint64 earliest = m_lastPositionMs - JumpToleranceMs;
+        const qint64 latest = m_lastPositionMs + JumpToleranceMs
+            + (playing || m_wasPlaying ? m_sinceLastPosition.elapsed() : 0);
+        if (position < earliest || position > latest)
+            emit m_playerAdaptor->Seeked(position * MicrosecondsPerMs);
+    }
+    m_lookedAtTrack = track;
+    m_wasPlaying = playing;
+    m_lastPositionMs = position;
+    m_sinceLastPosition.restart();
+}
+
 void MprisService::refresh()
 {
     m_refreshPending = false;
     const QVariantMap now = currentProperties();
+    lookAtPosition();
     QVariantMap changed;
     for (auto property = now.cbegin(); property != now.cend(); ++property)
         if (m_properties.value(property.key()) != property.value())
@@ -194,7 +226,7 @@ QVariantMap MprisService::metadata(const RemoteTrack& track)
     m_metadata = {{QStringLiteral("mpris:trackid"), QVariant::fromValue(trackId())}};
     if (track.path.isEmpty())
         return m_metadata;
-    m_metadata.insert(QStringLiteral("mpris:length"), qlonglong(track.lengthMs * 1000));
+    m_metadata.insert(QStringLiteral("mpris:length"), qlonglong(track.lengthMs * MicrosecondsPerMs));
     m_metadata.insert(QStringLiteral("xesam:url"), fileUrl(track.path));
     m_metadata.insert(QStringLiteral("xesam:title"), track.title);
     m_metadata.insert(QStringLiteral("xesam:artist"), QStringList{track.artist});

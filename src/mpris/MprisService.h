@@ -6,10 +6,13 @@
 
 #include <QDBusConnection>
 #include <QDBusObjectPath>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTemporaryDir>
 #include <QVariantMap>
 #include <memory>
+
+class MprisPlayerAdaptor;
 
 class MprisService : public QObject {
     Q_OBJECT
@@ -38,6 +41,8 @@ public:
     QDBusObjectPath currentTrackId();
     // A control has been used: the properties are compared again once it is done.
     void scheduleRefresh();
+    // The open track has been moved to `ms`: tells the clients (Seeked).
+    void reportSeek(qint64 ms);
 
 signals:
     void nameOwned();
@@ -48,9 +53,13 @@ private:
     void refresh();
     QVariantMap metadata(const RemoteTrack& track);
     QDBusObjectPath trackId() const;
+    // Reports a move of the open track made on the screen (the track bar, repeat's
+    // restart): a position off the course it was on since the last look.
+    void lookAtPosition();
     QString writeArt();
 
     RemotePlayer& m_player;
+    MprisPlayerAdaptor* m_playerAdaptor;
     QDBusConnection m_bus;
     bool m_ownsName = false;
     bool m_refreshPending = false;
@@ -62,4 +71,9 @@ private:
     // Holds the picture files of artUrl; removed with the service.
     QTemporaryDir m_artFolder;
     QString m_artFile;
+    // Which track was open at the last look, where it was and whether it was playing.
+    QDBusObjectPath m_lookedAtTrack;
+    qint64 m_lastPositionMs = 0;
+    bool m_wasPlaying = false;
+    QElapsedTimer m_sinceLastPosition;
 };

@@ -6,6 +6,7 @@
 #include "support/MediaFiles.h"
 #include "support/TestProgram.h"
 #include "widgets/TouchButton.h"
+#include "widgets/TrackBar.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -65,7 +66,7 @@ class MprisTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* tool : {"dbus-daemon", "dbus-send", "playerctl"})
+        for (const char* tool : {"dbus-daemon", "dbus-send", "dbus-monitor", "playerctl"})
             if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
                 GTEST_SKIP() << tool << " is not installed";
         ASSERT_FALSE(bus.address().isEmpty()) << "the private bus did not start";
@@ -174,6 +175,29 @@ TEST_F(MprisTest, ClientsHearOfATapOnTheScreen)
     EXPECT_TRUE(spinUntil([&] { return hears("Paused\n"); })) << heard.constData();
     follower.kill();
     follower.waitForFinished();
+}
+
+TEST_F(MprisTest, ClientsHearOfAMoveOnTheScreensTrackBar)
+{
+    program.folder.write("one.wav", MediaFiles::wave(50));
+    open(program.folder.file("one.wav"));
+    QProcess monitor;
+    bus.startClient(monitor, QStringLiteral("dbus-monitor"), {"--session", "type='signal',member='Seeked'"});
+    QByteArray heard;
+    const auto hears = [&](const QByteArray& text) {
+        heard += monitor.readAllStandardOutput();
+        return heard.contains(text);
+    };
+    // The monitor gives up its own name once it watches.
+    ASSERT_TRUE(spinUntil([&] { return hears("member=NameLost"); }));
+
+    emit media().MediaTrackbar->pressed();
+    media().MediaTrackbar->setPosition(90000);
+    emit media().MediaTrackbar->released();
+
+    EXPECT_TRUE(spinUntil([&] { return hears("member=Seeked\n   int64 90000000\n"); })) << heard.constData();
+    monitor.kill();
+    monitor.waitForFinished();
 }
 
 TEST_F(MprisTest, QuitTakesTheExitPath)
