@@ -127,7 +127,6 @@ void MprisService::requestName()
         } else {
             qInfo("Remote control (MPRIS) on the session bus as %s", qUtf8Printable(ServiceName));
             m_ownsName = true;
-            emit nameOwned();
         }
     });
 }

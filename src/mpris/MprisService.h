@@ -44,9 +44,6 @@ public:
     // The open track has been moved to `ms`: tells the clients (Seeked).
     void reportSeek(qint64 ms);
 
-signals:
-    void nameOwned();
-
 private:
     MprisService(RemotePlayer& player, const QDBusConnection& bus);
     void requestName();
@@ -59,7 +56,7 @@ private:
     QString writeArt();
 
     RemotePlayer& m_player;
-    MprisPlayerAdaptor* m_playerAdaptor;
+    MprisPlayerAdaptor* m_playerAdaptor = nullptr;
     QDBusConnection m_bus;
     bool m_ownsName = false;
     bool m_refreshPending = false;
