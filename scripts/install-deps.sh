@@ -12,6 +12,8 @@ packages=(
   dpkg-dev lintian
   # GPS through gpsd; gpsfake replays captures in the tests
   gpsd gpsd-clients
+  # the remote control's session bus; playerctl drives it in the tests
+  dbus-daemon dbus-bin playerctl
 )
 
 missing=()

@@ -1,4 +1,6 @@
 // Karvex: the touch-screen front end of a car PC.
+#include "mpris/MainFormRemote.h"
+#include "mpris/MprisService.h"
 #include "platform/StandardDescriptors.h"
 #include "shell/Mainunit.h"
 #include "shell/Startup.h"
@@ -55,6 +57,8 @@ int main(int argc, char** argv)
             new FirstPaintReport(mainForm.get());
         mainForm->move(screen->geometry().topLeft());
         mainForm->show();
+        // Ends before the main window does.
+        const std::unique_ptr<MprisService> mpris = startMpris(*mainForm);
         QObject::connect(mainForm.get(), &TMainForm::closed, &app, &QCoreApplication::quit);
         app.exec();
     } catch (const std::exception& error) {

@@ -23,7 +23,7 @@ public:
     virtual bool play() = 0;
     // Pauses in place: the file stays open at its position.
     virtual void stop() = 0;
-    // True while the open file plays: not paused and not at its end.
+    // True while the open file plays: neither paused nor at its end.
     virtual bool isPlaying() const = 0;
     virtual void seekToEnd() = 0;
     virtual void setPosition(qint64 ms) = 0;

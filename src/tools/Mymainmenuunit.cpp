@@ -97,8 +97,12 @@ void TMyMainMenu::hideMenu()
 void TMyMainMenu::ExitBtnClick()
 {
     click();
-    if (!m_mainForm->AskYesNo(QStringLiteral("Close program and return to Windows?")))
-        return;
+    if (m_mainForm->AskYesNo(QStringLiteral("Close program and return to Windows?")))
+        ExitProgram();
+}
+
+void TMyMainMenu::ExitProgram()
+{
     m_mainForm->MediaPlayer1().close();
     QCoreApplication::processEvents();
     m_mainForm->close();

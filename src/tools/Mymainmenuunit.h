@@ -27,6 +27,9 @@ public:
     TouchButton* ExitBtn;
 
     void ExitBtnClick();
+    // What EXIT does once confirmed: closes the player and the main window, so the
+    // settings are saved and the program ends.
+    void ExitProgram();
     void MinimiseBtnClick();
     void RestartBtnClick();
     void PowerOffBtnClick();

@@ -76,10 +76,12 @@ TEST_F(MpvMediaPlayerTest, OpensPausedAndPlaysToTheEndWhereItStaysOpen)
     EXPECT_NEAR(fast.length(), 1000, 5);
     EXPECT_EQ(fast.position(), 0);
     EXPECT_EQ(fast.start(), 0);
+    EXPECT_FALSE(fast.isPlaying());
 
     ASSERT_TRUE(fast.play());
     EXPECT_TRUE(eventually([&] { return atEnd(fast); }));
     EXPECT_TRUE(fast.isOpen());
+    EXPECT_FALSE(fast.isPlaying()) << "a finished track is not playing";
 }
 
 TEST_F(MpvMediaPlayerTest, StopPausesInPlaceAndPlayContinuesFromThere)
@@ -87,7 +89,9 @@ TEST_F(MpvMediaPlayerTest, StopPausesInPlaceAndPlayContinuesFromThere)
     ASSERT_TRUE(open(timed, file("two.wav", MediaFiles::wave(3000))));
     ASSERT_TRUE(timed.play());
     ASSERT_TRUE(eventually([&] { return timed.position() > 200; }));
+    EXPECT_TRUE(timed.isPlaying());
     timed.stop();
+    EXPECT_FALSE(timed.isPlaying());
     EXPECT_TRUE(timed.isOpen());
     const qint64 stoppedAt = timed.position();
     EXPECT_TRUE(holdsFor(300, [&] { return timed.position(); }));

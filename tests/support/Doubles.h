@@ -96,7 +96,7 @@ public:
     void close() override;
     bool play() override;
     void stop() override { playing = false; calls << QStringLiteral("stop"); }
-    bool isPlaying() const override { return playing && pos != len; }
+    bool isPlaying() const override { return m_open && playing && pos < len; }
     void seekToEnd() override { pos = len; calls << QStringLiteral("seekToEnd"); }
     void setPosition(qint64 ms) override { pos = ms; calls << QStringLiteral("setPosition %1").arg(ms); }
     qint64 position() const override { return pos; }
