@@ -72,7 +72,7 @@ if(KARVEX_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-    ", libqt6widgets6, libqt6gui6, libqt6dbus6, libqt6core6, libmpv2, libespeak-ng1, libasound2, libjpeg62-turbo, libpng16-16, libtag1v5")
+    ", libqt6widgets6, libqt6gui6, libqt6dbus6, libqt6core6, libmpv2, libespeak-ng1, libasound2, libtag1v5")
 endif()
 # The kiosk session: an X server, xinit, xrandr and xset, and xmessage for its messages.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xinit, xserver-xorg, x11-xserver-utils, x11-utils")

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libmpv-dev libespeak-ng-dev espeak-ng-data libasound2-dev
-  libjpeg-dev libpng-dev zlib1g-dev libtag1-dev
+  zlib1g-dev libtag1-dev
   libx11-dev xdg-utils fonts-dejavu-core xvfb xserver-xephyr xdotool x11-utils imagemagick sox ffmpeg
   dpkg-dev lintian
   # GPS through gpsd; gpsfake replays captures in the tests

@@ -124,12 +124,25 @@ TGpsInfo::TGpsInfo(TMainForm* mainForm)
     connect(ClearGraphBtn, &QAbstractButton::clicked, this, &TGpsInfo::ClearGraphBtnClick);
     connect(Memo1, &QPlainTextEdit::textChanged, this, &TGpsInfo::Memo1Edited);
 
-    // The controls follow the receiver.
+    // The controls follow the receiver while the screen is shown; showing it brings them
+    // up to date (showEvent).
     m_receiver.LetEventsRun = [] { QCoreApplication::processEvents(); };
-    m_receiver.OnPendingChanged = [this] { showPending(); };
-    m_receiver.OnLogChanged = [this] { showLog(); };
-    m_receiver.OnLastSentenceChanged = [this](bool repaintNow) { showLastSentence(repaintNow); };
-    m_receiver.OnReadingsChanged = [this] { showReadings(); };
+    m_receiver.OnPendingChanged = [this] {
+        if (isVisible())
+            showPending();
+    };
+    m_receiver.OnLogChanged = [this] {
+        if (isVisible())
+            showLog();
+    };
+    m_receiver.OnLastSentenceChanged = [this](bool repaintNow) {
+        if (isVisible())
+            showLastSentence(repaintNow);
+    };
+    m_receiver.OnReadingsChanged = [this] {
+        if (isVisible())
+            showReadings();
+    };
     showReadings();
     setTextColour(LastSentence, Blue);
 
@@ -261,6 +274,14 @@ void TGpsInfo::showReadings()
     Heading->setText(m_receiver.Heading);
 }
 
+void TGpsInfo::showReceiver()
+{
+    showPending();
+    showLog();
+    showLastSentence(false);
+    showReadings();
+}
+
 void TGpsInfo::PortWatchTimerTimer()
 {
     const QColor colour = m_port.PortColour();
@@ -322,6 +343,7 @@ void TGpsInfo::keyPressEvent(QKeyEvent* event)
 void TGpsInfo::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    showReceiver();
     // Centred on the main window.
     if (m_mainForm) {
         const QRect frame = m_mainForm->geometry();

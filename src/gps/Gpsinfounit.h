@@ -7,7 +7,8 @@
 //
 // The logic lives in plain classes: GpsPort (the port and reader) and NmeaReceiver
 // (pending text, sentence log, RMC decoding). The screen mirrors their state into its
-// controls.
+// controls while it is shown, and once each time it is shown; while hidden (nearly all
+// the time) a line costs no text box a refill.
 #include "gps/GpsPort.h"
 #include "gps/NmeaReceiver.h"
 
@@ -105,6 +106,7 @@ private:
     void showLog();
     void showLastSentence(bool repaintNow);
     void showReadings();
+    void showReceiver(); // all of the above
     void Memo1Edited();
     void click();
 

@@ -2,50 +2,91 @@
 #include "platform/AlsaQuiet.h"
 
 #include <QByteArray>
+#include <QSocketNotifier>
 
 #include <alsa/asoundlib.h>
 #include <algorithm>
-#include <functional>
+#include <vector>
 
 namespace {
 
 constexpr uint32_t FullScale = 65535;
 
-// Opens the mixer of CARD, finds ELEMENT and hands it to USE; false when any step fails.
-// ALSA's error messages are kept off stderr for the time of the call (on this thread).
-bool withElement(const QString& card, const QString& element,
-                 const std::function<void(snd_mixer_elem_t*)>& use)
+snd_mixer_elem_t* findElement(snd_mixer_t* mixer, const QString& name)
 {
-    const AlsaQuiet quiet;
-    bool found = false;
-    snd_mixer_t* mixer = nullptr;
-    if (snd_mixer_open(&mixer, 0) == 0) {
-        const QByteArray cardName = card.toUtf8();
-        const QByteArray elementName = element.toUtf8();
-        if (snd_mixer_attach(mixer, cardName.constData()) == 0
-            && snd_mixer_selem_register(mixer, nullptr, nullptr) == 0
-            && snd_mixer_load(mixer) == 0) {
-            snd_mixer_selem_id_t* id = nullptr;
-            if (snd_mixer_selem_id_malloc(&id) == 0) {
-                snd_mixer_selem_id_set_index(id, 0);
-                snd_mixer_selem_id_set_name(id, elementName.constData());
-                if (snd_mixer_elem_t* elem = snd_mixer_find_selem(mixer, id)) {
-                    use(elem);
-                    found = true;
-                }
-                snd_mixer_selem_id_free(id);
-            }
-        }
-        snd_mixer_close(mixer);
-    }
-    return found;
+    const QByteArray bytes = name.toUtf8();
+    snd_mixer_selem_id_t* id = nullptr;
+    snd_mixer_selem_id_alloca(&id);
+    snd_mixer_selem_id_set_index(id, 0);
+    snd_mixer_selem_id_set_name(id, bytes.constData());
+    return snd_mixer_find_selem(mixer, id);
 }
 
 } // namespace
 
+struct AlsaMixer::Open {
+    snd_mixer_t* mixer = nullptr;
+    snd_mixer_elem_t* element = nullptr;
+    std::vector<QSocketNotifier*> watches;
+
+    ~Open()
+    {
+        // A watch may be the one whose signal is running: it goes when that is over.
+        for (QSocketNotifier* watch : watches) {
+            watch->setEnabled(false);
+            watch->deleteLater();
+        }
+        if (mixer)
+            snd_mixer_close(mixer);
+    }
+};
+
 AlsaMixer::AlsaMixer(const QString& card, const QString& element)
     : m_card(card), m_element(element)
 {
+}
+
+AlsaMixer::~AlsaMixer() = default;
+
+AlsaMixer::Open* AlsaMixer::open()
+{
+    if (m_open)
+        return m_open.get();
+    const AlsaQuiet quiet;
+    auto opened = std::make_unique<Open>();
+    if (snd_mixer_open(&opened->mixer, 0) < 0) {
+        opened->mixer = nullptr;
+        return nullptr;
+    }
+    const QByteArray cardName = m_card.toUtf8();
+    if (snd_mixer_attach(opened->mixer, cardName.constData()) < 0
+        || snd_mixer_selem_register(opened->mixer, nullptr, nullptr) < 0 || snd_mixer_load(opened->mixer) < 0)
+        return nullptr;
+    opened->element = findElement(opened->mixer, m_element);
+    if (!opened->element)
+        return nullptr;
+
+    const int count = snd_mixer_poll_descriptors_count(opened->mixer);
+    std::vector<pollfd> descriptors(size_t(std::max(count, 0)));
+    if (count > 0 && snd_mixer_poll_descriptors(opened->mixer, descriptors.data(), unsigned(count)) == count) {
+        for (const pollfd& descriptor : descriptors) {
+            auto* watch = new QSocketNotifier(descriptor.fd, QSocketNotifier::Read);
+            QObject::connect(watch, &QSocketNotifier::activated, watch, [this] { takeEvents(); });
+            opened->watches.push_back(watch);
+        }
+    }
+    m_open = std::move(opened);
+    return m_open.get();
+}
+
+void AlsaMixer::takeEvents()
+{
+    if (!m_open)
+        return;
+    const AlsaQuiet quiet;
+    // An error here is the card gone; a removed element is gone with it.
+    if (snd_mixer_handle_events(m_open->mixer) < 0 || findElement(m_open->mixer, m_element) != m_open->element)
+        m_open.reset();
 }
 
 uint32_t AlsaMixer::fromElement(long raw, long min, long max)
@@ -68,33 +109,35 @@ long AlsaMixer::toElement(uint32_t volume, long min, long max)
 
 uint32_t AlsaMixer::masterVolume()
 {
-    uint32_t volume = 0;
-    withElement(m_card, m_element, [&](snd_mixer_elem_t* elem) {
-        if (!snd_mixer_selem_has_playback_volume(elem))
-            return;
-        long min = 0, max = 0, raw = 0;
-        if (snd_mixer_selem_get_playback_volume_range(elem, &min, &max) == 0
-            && snd_mixer_selem_get_playback_volume(elem, SND_MIXER_SCHN_FRONT_LEFT, &raw) == 0)
-            volume = fromElement(raw, min, max);
-    });
-    return volume;
+    const Open* opened = open();
+    if (!opened || !snd_mixer_selem_has_playback_volume(opened->element))
+        return 0;
+    // The values ALSA keeps from the card's events: no system call.
+    long min = 0, max = 0, raw = 0;
+    if (snd_mixer_selem_get_playback_volume_range(opened->element, &min, &max) < 0
+        || snd_mixer_selem_get_playback_volume(opened->element, SND_MIXER_SCHN_FRONT_LEFT, &raw) < 0)
+        return 0;
+    return fromElement(raw, min, max);
 }
 
 void AlsaMixer::setMasterVolume(uint32_t volume)
 {
-    withElement(m_card, m_element, [&](snd_mixer_elem_t* elem) {
-        if (!snd_mixer_selem_has_playback_volume(elem))
-            return;
-        long min = 0, max = 0;
-        if (snd_mixer_selem_get_playback_volume_range(elem, &min, &max) == 0)
-            snd_mixer_selem_set_playback_volume_all(elem, toElement(volume, min, max));
-    });
+    const Open* opened = open();
+    if (!opened || !snd_mixer_selem_has_playback_volume(opened->element))
+        return;
+    const AlsaQuiet quiet;
+    long min = 0, max = 0;
+    if (snd_mixer_selem_get_playback_volume_range(opened->element, &min, &max) == 0
+        && snd_mixer_selem_set_playback_volume_all(opened->element, toElement(volume, min, max)) < 0)
+        m_open.reset(); // the card went away; the next call opens it again
 }
 
 void AlsaMixer::setMasterMute(bool on)
 {
-    withElement(m_card, m_element, [&](snd_mixer_elem_t* elem) {
-        if (snd_mixer_selem_has_playback_switch(elem))
-            snd_mixer_selem_set_playback_switch_all(elem, on ? 0 : 1);
-    });
+    const Open* opened = open();
+    if (!opened || !snd_mixer_selem_has_playback_switch(opened->element))
+        return;
+    const AlsaQuiet quiet;
+    if (snd_mixer_selem_set_playback_switch_all(opened->element, on ? 0 : 1) < 0)
+        m_open.reset();
 }

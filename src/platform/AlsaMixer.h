@@ -3,15 +3,23 @@
 
 #include <QString>
 
+#include <memory>
+
 // The master volume and mute through ALSA's simple mixer: element "Master" of the card
 // "default". The element's own volume range is mapped onto 0-65535 both ways; mute is
-// the element's playback switch (off = muted). The mixer is opened for each call, so a
-// sound card that comes or goes is followed. Without the card or the element every call
-// is silent, the volume reads 0, and ALSA prints nothing.
+// the element's playback switch (off = muted).
+//
+// The mixer is opened on first use and then kept open, watched through its own poll
+// descriptors on the window thread's event loop: ALSA keeps the element's values up to
+// date from the card's events, so reading the volume makes no system call. When the
+// card goes away (a USB sound card unplugged) the mixer is closed and the next call
+// opens it again, so a card that comes back is found. Without the card or the element
+// every call is silent, the volume reads 0, and ALSA prints nothing.
 class AlsaMixer : public Mixer {
 public:
     explicit AlsaMixer(const QString& card = QStringLiteral("default"),
                        const QString& element = QStringLiteral("Master"));
+    ~AlsaMixer() override;
 
     uint32_t masterVolume() override;
     void setMasterVolume(uint32_t volume) override;
@@ -23,6 +31,14 @@ public:
     static long toElement(uint32_t volume, long min, long max);
 
 private:
+    struct Open; // the open mixer, its element and the watches of its descriptors
+
+    // The element, opening the mixer first when it is not open; null without one.
+    Open* open();
+    // A watched descriptor is ready: ALSA takes in the card's events.
+    void takeEvents();
+
     QString m_card;
     QString m_element;
+    std::unique_ptr<Open> m_open;
 };

@@ -1,11 +1,12 @@
 #include "platform/GpsdPort.h"
 
+#include "platform/GatheringRead.h"
+
 #include <QUrl>
 
 #include <optional>
 
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
@@ -13,8 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 const QByteArray WatchNmea = R"(?WATCH={"enable":true,"nmea":true})"
                              "\n";
@@ -143,31 +142,7 @@ bool GpsdPort::reopen()
 
 SerialPort::ReadResult GpsdPort::read(char* buffer, int maxBytes, int& received)
 {
-    received = 0;
-    if (m_fd < 0)
-        return ReadResult::Gone;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(ReadTimeoutMs);
-    while (received < maxBytes) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
-            break;
-        pollfd p{m_fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, int(left));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready == 0)
-            break;
-        const ssize_t n = ready > 0 ? ::recv(m_fd, buffer + received, size_t(maxBytes - received), 0) : -1;
-        if (n > 0) {
-            received += int(n);
-            continue;
-        }
-        if (n < 0 && (errno == EINTR || errno == EAGAIN))
-            continue;
-        // gpsd closed the connection (it stopped), or the socket failed.
-        return received > 0 ? ReadResult::Data : ReadResult::Gone;
-    }
-    return received > 0 ? ReadResult::Data : ReadResult::Timeout;
+    return GatheringRead::read(m_fd, buffer, maxBytes, ReadTimeoutMs, received);
 }
 
 void GpsdPort::purge()

@@ -6,8 +6,8 @@
 // open connects over TCP and asks for gpsd's NMEA stream
 // (?WATCH={"enable":true,"nmea":true}); read hands over that stream like a serial line's
 // bytes (gpsd's own JSON replies are lines without "$", which the sentence cutting
-// skips). A gpsd that is not running fails the open like a missing device; one that
-// goes away makes read report Gone, and reopen connects again.
+// skips), gathering bytes as TermiosSerialPort does (GatheringRead). A gpsd that is not running fails the open like a missing device; one that goes away
+// makes read report Gone, and reopen connects again.
 #include "platform/SerialPort.h"
 
 #include <QString>

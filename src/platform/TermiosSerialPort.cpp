@@ -1,32 +1,18 @@
 #include "platform/TermiosSerialPort.h"
 
+#include "platform/LineSpeeds.h"
+#include "platform/GatheringRead.h"
+
 #include <QFile>
 
 #include <cerrno>
-#include <chrono>
 #include <optional>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-std::optional<speed_t> speedOf(int baud)
-{
-    switch (baud) {
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return std::nullopt;
-    }
-}
 
 void closeQuietly(int fd)
 {
@@ -90,7 +76,7 @@ bool TermiosSerialPort::open(const QString& name)
 
 bool TermiosSerialPort::setBaudRate(int baud)
 {
-    const std::optional<speed_t> speed = speedOf(baud);
+    const std::optional<speed_t> speed = LineSpeeds::speedOf(baud);
     if (!speed)
         return false;
     m_speed = *speed;
@@ -117,41 +103,7 @@ bool TermiosSerialPort::reopen()
 
 SerialPort::ReadResult TermiosSerialPort::read(char* buffer, int maxBytes, int& received)
 {
-    received = 0;
-    if (m_fd < 0)
-        return ReadResult::Gone;
-    if (maxBytes <= 0)
-        return ReadResult::Timeout;
-
-    const auto deadline = Clock::now() + std::chrono::milliseconds(ReadTimeoutMs);
-    while (received < maxBytes) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
-            break;
-        pollfd p{m_fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, int(left));
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
-            return received > 0 ? ReadResult::Data : ReadResult::Gone;
-        }
-        if (ready == 0)
-            break; // the timeout
-        if (p.revents & POLLNVAL)
-            return received > 0 ? ReadResult::Data : ReadResult::Gone;
-        if (p.revents & (POLLIN | POLLHUP | POLLERR)) {
-            const ssize_t n = ::read(m_fd, buffer + received, size_t(maxBytes - received));
-            if (n > 0) {
-                received += int(n);
-                continue;
-            }
-            if (n < 0 && (errno == EINTR || errno == EAGAIN))
-                continue;
-            // Readable but nothing to read, or an I/O error: the device is gone.
-            return received > 0 ? ReadResult::Data : ReadResult::Gone;
-        }
-    }
-    return received > 0 ? ReadResult::Data : ReadResult::Timeout;
+    return GatheringRead::read(m_fd, buffer, maxBytes, ReadTimeoutMs, received);
 }
 
 void TermiosSerialPort::purge()

@@ -13,8 +13,10 @@
 // stands for a device path or symlink (COM3, /dev/ttyUSB0, /dev/serial/by-id/...) is
 // looked up afresh and the device found there gets the same line settings.
 //
-// read: like a Windows ReadFile with a 100 ms total timeout: returns as soon as
-// maxBytes have arrived, or 100 ms after it began with whatever has arrived. Data when
+// read: waits up to 100 ms for the first byte; from then on lets bytes gather for 80 ms
+// (GatheringRead), or returns at once when maxBytes are already there. So a read wakes
+// the reading thread twice, not for every few bytes a slow receiver sends, and a byte
+// waits at most 80 ms for its read to return. Data when
 // something arrived; Timeout when nothing did; Gone when the device reports a hang-up or
 // an error (an unplugged adapter, the master side of a pseudo-terminal closed), which a
 // plain read cannot tell from a timeout.

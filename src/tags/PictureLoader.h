@@ -1,6 +1,7 @@
 #pragma once
-// Decodes album-art pictures: JPEG with libjpeg, PNG with libpng, GIF and BMP with Qt's
-// readers, told apart by their content rather than their file name.
+// Decodes album-art pictures (JPEG, PNG, GIF and BMP) with Qt's readers, told apart by
+// their content rather than their file name; a file cut short is refused before it is
+// decoded.
 #include <QImage>
 #include <QSize>
 #include <QString>

@@ -51,6 +51,8 @@ protected:
             main->GpsInfo = new TGpsInfo(main.get());
     }
     TGpsInfo& gps() const { return *main->GpsInfo; }
+    // The boxes follow the receiver only while the screen is shown.
+    void showScreen() const { gps().show(); }
     void deliver(const QByteArray& text) { gps().DeliverChunk(text.constData()); }
 
     TempFolder folder;
@@ -152,10 +154,39 @@ TEST_F(GpsScreenTest, DefaultPortWithoutConfigFileIsTried)
     EXPECT_EQ(fakes.serial->openedNames, QStringList{"COM8"});
 }
 
-TEST_F(GpsScreenTest, DecodesWhileHidden)
+TEST_F(GpsScreenTest, DecodesWhileHiddenAndFillsTheBoxesOnceShown)
 {
     start(Enabled);
     ASSERT_FALSE(gps().isVisible());
+    deliver(line(Gga) + line(Rmc) + line(Gga) + "$GP");
+    EXPECT_EQ(gps().SpeedKnots(), 12.3);
+    EXPECT_EQ(gps().receiver().Log().size(), 3);
+    // Nothing refilled meanwhile.
+    EXPECT_TRUE(gps().GPSLog->toPlainText().isEmpty());
+    EXPECT_TRUE(gps().Memo1->toPlainText().isEmpty());
+    EXPECT_EQ(gps().KphDisplay->text(), "0");
+
+    showScreen();
+    EXPECT_EQ(gps().GPSLog->toPlainText(), QString::fromLatin1(Gga + "\n" + Rmc + "\n" + Gga));
+    EXPECT_EQ(gps().Memo1->toPlainText(), "$GP");
+    EXPECT_EQ(gps().LastSentence->text(), QString::fromLatin1(Rmc));
+    EXPECT_EQ(textColour(gps().LastSentence), Green);
+    EXPECT_EQ(gps().KphDisplay->text(), "12.3");
+    EXPECT_EQ(gps().Heading->text(), "45");
+
+    // Hidden again: the boxes keep what they showed until the next time.
+    gps().hide();
+    deliver(line(Nmea::WithChecksum("GPRMC,1,A,2,N,3,E,5.0,90.0,4,,").mid(3)) + line(Gga));
+    EXPECT_EQ(gps().SpeedKnots(), 5.0);
+    EXPECT_EQ(gps().KphDisplay->text(), "12.3");
+    showScreen();
+    EXPECT_EQ(gps().KphDisplay->text(), "5");
+}
+
+TEST_F(GpsScreenTest, CutsAndDecodesIntoTheBoxesWhileShown)
+{
+    start(Enabled);
+    showScreen();
     deliver(line(Rmc) + Gga.left(10));
     EXPECT_EQ(gps().GPSLog->toPlainText(), QString::fromLatin1(Rmc));
     EXPECT_EQ(gps().Memo1->toPlainText(), QString::fromLatin1(Gga.left(10)));
@@ -184,12 +215,12 @@ TEST_F(GpsScreenTest, DecodesWhileHidden)
     deliver(line(Gga));
     EXPECT_EQ(gps().LastSentence->text(), QString::fromLatin1(Gga));
     EXPECT_EQ(textColour(gps().LastSentence), Blue);
-    EXPECT_FALSE(gps().isVisible());
 }
 
 TEST_F(GpsScreenTest, ChunksAreDroppedWhileGpsInputIsOff)
 {
     start("GPSPort=COM3\r\nGPSEnabled=FALSE\r\n");
+    showScreen();
     ASSERT_FALSE(main->liveSetting(LiveSetting::GPSEnabled));
     deliver(line(Rmc) + line(Gga));
     EXPECT_TRUE(gps().GPSLog->toPlainText().isEmpty());
@@ -212,6 +243,7 @@ TEST_F(GpsScreenTest, ChunksAreDroppedWhileGpsInputIsOff)
 TEST_F(GpsScreenTest, ResetEmptiesLogAndPending)
 {
     start(Enabled);
+    showScreen();
     deliver(line(Gga) + line(Rmc) + "$GPG");
     ASSERT_FALSE(gps().GPSLog->toPlainText().isEmpty());
     fakes.log.events.clear();
@@ -282,6 +314,7 @@ TEST_F(GpsScreenTest, DoneHidesTheScreenWithOk)
 TEST_F(GpsScreenTest, TypingIntoThePendingTextCutsLines)
 {
     start(Enabled);
+    showScreen();
     gps().Memo1->setPlainText("$GPGGA,typed\n$GP");
     EXPECT_EQ(gps().receiver().Log(), QStringList{"$GPGGA,typed"});
     EXPECT_EQ(gps().Memo1->toPlainText(), "$GP");
@@ -290,6 +323,7 @@ TEST_F(GpsScreenTest, TypingIntoThePendingTextCutsLines)
 TEST_F(GpsScreenTest, The51stSentenceEmptiesLogAndPendingText)
 {
     start(Enabled);
+    showScreen();
     QByteArray text;
     for (int i = 0; i < 50; ++i)
         text += line(Gga);
@@ -317,7 +351,7 @@ TEST_F(GpsScreenTest, ReadsARealPseudoTerminalAndStopsWhenTheProgramCloses)
         QThread::msleep(2);
     }
     EXPECT_EQ(gps().SpeedKnots(), 33.5);
-    EXPECT_EQ(gps().Heading->text(), "270");
+    EXPECT_EQ(gps().receiver().Heading, "270");
 
     // The feed keeps running while the program closes.
     ASSERT_TRUE(pty.write(line(Gga) + line(Gga)));

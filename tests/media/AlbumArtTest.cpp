@@ -181,6 +181,15 @@ TEST_F(PictureLoaderTest, DamagedPicturesGiveANullImage)
     EXPECT_TRUE(PictureLoader::load(m_dir.filePath("missing.PNG")).isNull());
 }
 
+TEST_F(PictureLoaderTest, AJpegIsTakenUpToItsEndMarker)
+{
+    const QByteArray good = read(save(sample(), "JPG", "whole.jpg"));
+    ASSERT_TRUE(good.endsWith("\xFF\xD9"));
+    // Bytes after the end (a camera's padding) do not matter; a missing end marker does.
+    expectReddish(PictureLoader::load(write("padded.jpg", good + QByteArray(100, '\0'))));
+    EXPECT_TRUE(PictureLoader::load(write("no-end.jpg", good.chopped(2))).isNull());
+}
+
 TEST_F(PictureLoaderTest, AGifWhoseCanvasIsTooLargeIsRefused)
 {
     const QString testGif = gif("small.GIF", "testsrc=size=200x200");

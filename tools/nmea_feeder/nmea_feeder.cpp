@@ -19,6 +19,8 @@
 // and while the reader has set the line to another speed they arrive as the noise a
 // serial line at the wrong speed gives (a pseudo-terminal carries bytes at any speed, so
 // the feeder looks at the speed set on it before each piece it sends).
+#include "platform/LineSpeeds.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -47,19 +49,6 @@ volatile std::sig_atomic_t g_stop = 0;
 void onSignal(int)
 {
     g_stop = 1;
-}
-
-speed_t speedOf(int baud)
-{
-    switch (baud) {
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return 0;
-    }
 }
 
 struct Options {
@@ -108,7 +97,7 @@ bool parse(int argc, char** argv, Options& o)
             if (!value(o.rate))
                 return false;
         } else if (a == "--baud") {
-            if (!value(o.baud) || !speedOf(o.baud))
+            if (!value(o.baud) || !LineSpeeds::speedOf(o.baud))
                 return false;
         } else if (a == "-h" || a == "--help") {
             return false;
@@ -296,7 +285,7 @@ int main(int argc, char** argv)
             next = std::max(next + std::chrono::milliseconds(o.intervalMs), Clock::now());
             if (unread(slave) > 1024)
                 ::tcflush(slave, TCIFLUSH);
-            sendPaced(master, burst, o.rate, o.baud ? speedOf(o.baud) : 0);
+            sendPaced(master, burst, o.rate, o.baud ? *LineSpeeds::speedOf(o.baud) : 0);
         }
     } while (!o.once && !g_stop);
 
