@@ -12,6 +12,7 @@ using namespace WidgetPainting;
 
 TouchLabel::TouchLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
+    setTextFormat(Qt::PlainText);
     setFont(touchFont(18, false));
     applyColour();
     connect(&ColourStyles::instance(), &ColourStyles::changed, this, [this] {

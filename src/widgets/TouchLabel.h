@@ -1,5 +1,6 @@
 #pragma once
-// A text label in the style's text colour (or its own), with type size in pixels.
+// A text label in the style's text colour (or its own), with type size in pixels. Its text
+// is plain text: a name such as "<h1>Fog & more" shows as it is written.
 #include <QColor>
 #include <QLabel>
 

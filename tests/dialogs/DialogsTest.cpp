@@ -8,7 +8,7 @@
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
 #include <QWindow>
@@ -75,6 +75,23 @@ TEST(Notice, ClosesOverModalDialogsShownBeforeOrAfterIt)
         program.main->MyMainMenu->reject();
     });
     program.main->MyMainMenu->exec();
+}
+
+TEST(Texts, EveryLabelOfEveryScreenAndDialogIsPlainText)
+{
+    TestProgram program;
+    program.start();
+    TAboutForm about(program.main.get(), program.main->MyMainMenu);
+    int labels = 0;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (label && label->objectName() != "TrackImage") { // the album art shows no text
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString() << " of "
+                                                          << label->window()->objectName().toStdString();
+            ++labels;
+        }
+    }
+    EXPECT_GT(labels, 20);
 }
 
 TEST(Prompt, ReturnsTheAnswerAndForgetsTheQuestion)
