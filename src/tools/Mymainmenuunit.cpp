@@ -140,7 +140,7 @@ void TMyMainMenu::AdvSmoothButton1Click()
     click();
     hideMenu();
     // The root folder stands for the system drive; the file manager shows it.
-    m_mainForm->services().shell->open(QStringLiteral("/"));
+    m_mainForm->services().shell->open(QStringLiteral("/"), {});
 }
 
 void TMyMainMenu::AdvSmoothButton2Click()
@@ -169,8 +169,10 @@ void TMyMainMenu::AdvSmoothButton3Click()
         return;
     }
     click();
-    if (!m_mainForm->services().shell->open(*chosen))
-        m_mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Running Program."));
+    m_mainForm->services().shell->open(*chosen, [mainForm = m_mainForm](bool opened) {
+        if (!opened)
+            mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Running Program."));
+    });
 }
 
 void TMyMainMenu::AdvSmoothButton4Click()

@@ -51,7 +51,12 @@ public:
 
 class FakeShell : public Shell {
 public:
-    bool open(const QString& target) override { opened << target; return openResult; }
+    void open(const QString& target, Opened done) override
+    {
+        opened << target;
+        if (done)
+            done(openResult);
+    }
     int runCommand(const QString& command) override { commands << command; return commandResult; }
     QStringList opened;
     QStringList commands;
