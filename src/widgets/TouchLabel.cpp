@@ -63,6 +63,8 @@ void TouchLabel::applyColour()
 
 bool TouchLabel::event(QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip)
+        return true;
     const bool result = QLabel::event(event);
     if (event->type() == QEvent::ApplicationPaletteChange)
         applyColour();

@@ -57,7 +57,15 @@ public:
         if (done)
             done(openResult);
     }
-    int runCommand(const QString& command) override { commands << command; return commandResult; }
+    int runCommand(const QString& command) override
+    {
+        commands << command;
+        if (whileRunning)
+            whileRunning();
+        return commandResult;
+    }
+    // Called while a command runs, as the driver's taps would arrive then.
+    std::function<void()> whileRunning;
     QStringList opened;
     QStringList commands;
     bool openResult = true;
