@@ -125,6 +125,9 @@ void TAboutForm::VoiceHelpBtnClick()
 void TAboutForm::SiteLinkClick()
 {
     m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    if (!m_mainForm->services().shell->open(SiteLink->text()))
-        m_mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Loading Web Browser. Default browser configured?"));
+    // The about box may be gone when the opener's outcome arrives; the main window is not.
+    m_mainForm->services().shell->open(SiteLink->text(), [mainForm = m_mainForm](bool opened) {
+        if (!opened)
+            mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Loading Web Browser. Default browser configured?"));
+    });
 }

@@ -5,7 +5,9 @@
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QWindow>
 
 TMyError::TMyError(TMainForm* mainForm)
     : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint)
@@ -47,6 +49,22 @@ TMyError::TMyError(TMainForm* mainForm)
     connect(ReadMeBtn, &QAbstractButton::clicked, this, &TMyError::ReadMeBtnClick);
 }
 
+bool TMyError::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowBlocked)
+        joinTopModalDialog();
+    return QDialog::event(event);
+}
+
+void TMyError::joinTopModalDialog()
+{
+    create();
+    QWindow* modal = QGuiApplication::modalWindow();
+    QWindow* owner = modal && modal != windowHandle() ? modal : m_mainForm->windowHandle();
+    if (windowHandle()->transientParent() != owner)
+        windowHandle()->setTransientParent(owner);
+}
+
 void TMyError::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -57,6 +75,7 @@ void TMyError::showNotice(const QString& text)
 {
     move(m_mainForm->geometry().center() - rect().center());
     ErrorText->setText(text);
+    joinTopModalDialog();
     show();
     raise();
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The notice: a red-framed box that shows an error or hint and stays up, without
-// blocking, until the driver closes it. A new notice replaces the one shown.
+// blocking, until the driver closes it. A new notice replaces the one shown. It takes taps
+// whatever else is open: a modal dialog blocks every window outside its own family, so the
+// notice joins the family of the modal dialog on top whenever it is shown or blocked.
 #include <QDialog>
 
 class CaptionPanel;
@@ -29,8 +31,11 @@ public:
     void ReadMeBtnClick();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void joinTopModalDialog();
+
     TMainForm* m_mainForm;
 };

@@ -8,15 +8,44 @@ DesktopShell::DesktopShell(const QString& opener)
 {
 }
 
-bool DesktopShell::open(const QString& target)
+DesktopShell::~DesktopShell()
 {
-    if (target.isEmpty())
-        return false;
+    // An opener that is still running (xdg-open waits for some browsers) is ended when its
+    // process object goes; what it started runs on.
+    for (QProcess* opener : m_openers->findChildren<QProcess*>())
+        opener->disconnect();
+}
+
+void DesktopShell::open(const QString& target, Opened done)
+{
+    const auto report = [done = std::move(done)](bool opened) {
+        if (done)
+            done(opened);
+    };
+    if (target.isEmpty()) {
+        report(false);
+        return;
+    }
     const QFileInfo file(target);
     if (file.isFile() && file.isExecutable()
-        && QProcess::startDetached(file.absoluteFilePath(), {}, file.absolutePath()))
-        return true;
-    return QProcess::startDetached(m_opener, {target});
+        && QProcess::startDetached(file.absoluteFilePath(), {}, file.absolutePath())) {
+        report(true);
+        return;
+    }
+    auto* opener = new QProcess(m_openers.get());
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    opener->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::finished, opener, [opener, report](int exitCode, QProcess::ExitStatus status) {
+        opener->deleteLater();
+        report(status == QProcess::NormalExit && exitCode == 0);
+    });
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, report](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        opener->deleteLater();
+        report(false);
+    });
+    opener->start(m_opener, {target});
 }
 
 int DesktopShell::runCommand(const QString& command)

@@ -1,5 +1,7 @@
 #include "platform/QtMessageBox.h"
 
+#include "widgets/TouchButton.h"
+
 #include <QMessageBox>
 
 void QtMessageBox::show(QWidget* parent, const QString& text)
@@ -9,8 +11,12 @@ void QtMessageBox::show(QWidget* parent, const QString& text)
     box.setIcon(QMessageBox::NoIcon);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.setDefaultButton(QMessageBox::Ok);
+    // A touch button the size of the prompt's, not a desktop one.
+    auto* ok = new TouchButton(QStringLiteral("OK"), &box);
+    ok->setFixedSize(170, 74);
+    ok->setFontPixelSize(26);
+    box.addButton(ok, QMessageBox::AcceptRole);
+    box.setEscapeButton(ok);
     box.setWindowModality(Qt::ApplicationModal);
     // QDialog centres itself on its parent's window when shown.
     box.exec();

@@ -185,19 +185,13 @@ std::optional<QByteArray> toWindows1252(const QString& text)
 
 QString decode(const QByteArray& bytes)
 {
-    QString text;
     if (bytes.startsWith("\xFF\xFE"))
-        text = decodeWith(QStringConverter::Utf16LE, QByteArrayView(bytes).sliced(2));
-    else if (bytes.startsWith("\xFE\xFF"))
-        text = decodeWith(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2));
-    else if (bytes.startsWith("\xEF\xBB\xBF"))
-        text = decodeWith(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3));
-    else
-        text = fromWindows1252(bytes);
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    if (nul >= 0)
-        text.truncate(nul);
-    return text;
+        return decodeWith(QStringConverter::Utf16LE, QByteArrayView(bytes).sliced(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return decodeWith(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2));
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decodeWith(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3));
+    return fromWindows1252(bytes);
 }
 
 QStringList splitLines(const QString& text)
@@ -232,6 +226,10 @@ std::optional<QStringList> readLines(const QString& path, ReadFailure& why)
     const std::optional<QByteArray> bytes = readRegularFile(path, why);
     if (!bytes)
         return std::nullopt;
+    if (!bytes->isEmpty() && bytes->count('\0') == bytes->size()) {
+        why = ReadFailure::Damaged;
+        return std::nullopt;
+    }
     QStringList lines = splitLines(decode(*bytes));
     for (const QString& line : lines) {
         if (line.size() > MaxLineLength) {

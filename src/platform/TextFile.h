@@ -3,8 +3,9 @@
 // licence.txt).
 //
 // Reading: a byte-order mark of UTF-16 LE, UTF-16 BE or UTF-8 (tested in that order)
-// decides the encoding, otherwise Windows-1252. A NUL character ends the text. Lines end
-// at CR LF, a lone CR or a lone LF; a break at the very end makes no empty last line.
+// decides the encoding, otherwise Windows-1252. A NUL is a character like any other and
+// is written back as it came. Lines end at CR LF, a lone CR or a lone LF; a break at the
+// very end makes no empty last line.
 //
 // Writing: every line followed by CR LF, in Windows-1252 without a mark, unless a line
 // holds a character Windows-1252 cannot represent: then the whole file is UTF-8 with a
@@ -16,7 +17,8 @@
 // in the file's place is replaced by the file, never written through.
 //
 // Only regular files are read, and none larger than any real one of these files (a
-// power cut or a mistake can leave a huge one, or a device, in its place).
+// power cut or a mistake can leave a huge one, or a device, in its place), and a file of
+// nothing but zero bytes, which a power cut leaves on some file systems, counts as damaged.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -31,10 +33,10 @@ QByteArray encodeLines(const QStringList& lines);
 constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
 constexpr qsizetype MaxLineLength = 32 * 1024;
 
-enum class ReadFailure { Unreadable, TooLarge };
+enum class ReadFailure { Unreadable, TooLarge, Damaged };
 
-// nullopt when the file cannot be read, is not a regular file, is over MaxFileBytes or
-// holds a line over MaxLineLength characters; `why` then tells which.
+// nullopt when the file cannot be read, is not a regular file, is over MaxFileBytes,
+// holds a line over MaxLineLength characters or is only zero bytes; `why` then tells which.
 std::optional<QStringList> readLines(const QString& path);
 std::optional<QStringList> readLines(const QString& path, ReadFailure& why);
 // False when the file cannot be written; an existing file then stays as it was.

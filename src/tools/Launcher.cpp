@@ -46,8 +46,10 @@ void launch(TMainForm& mainForm, const Target& target)
         return;
     }
     mainForm.PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    if (!mainForm.services().shell->open(path))
-        mainForm.ShowErrorNotice(target.openFailedNotice);
+    mainForm.services().shell->open(path, [&mainForm, notice = target.openFailedNotice](bool opened) {
+        if (!opened)
+            mainForm.ShowErrorNotice(notice);
+    });
 }
 
 } // namespace Launcher

@@ -26,7 +26,7 @@ bool anyConfigured(const SettingsStore& settings);
 
 // Reads the target's path afresh and opens it: a path that is not set or names no file
 // gets its notice instead; otherwise the click sound, then the desktop opens the path,
-// with a notice when it refuses.
+// with a notice when it refuses or its opener fails.
 void launch(TMainForm& mainForm, const Target& target);
 
 } // namespace Launcher

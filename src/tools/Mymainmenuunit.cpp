@@ -9,6 +9,7 @@
 #include "widgets/TouchLabel.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QPainter>
 
 namespace {
@@ -26,6 +27,39 @@ TouchButton* makeButton(QWidget* parent, const char* name, const QString& captio
     button->setFontPixelSize(26);
     button->setBevelColour(bevel);
     return button;
+}
+
+// Swallows taps, key presses and wheel turns while it is installed on the application.
+class InputDrop : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+// The screen does not answer while a command runs; what the driver tapped meanwhile has
+// queued up and would act on whatever is shown afterwards, so it is dropped.
+void dropQueuedInput()
+{
+    InputDrop drop;
+    QCoreApplication::instance()->installEventFilter(&drop);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&drop);
 }
 
 } // namespace
@@ -144,7 +178,7 @@ void TMyMainMenu::AdvSmoothButton1Click()
     click();
     hideMenu();
     // The root folder stands for the system drive; the file manager shows it.
-    m_mainForm->services().shell->open(QStringLiteral("/"));
+    m_mainForm->services().shell->open(QStringLiteral("/"), {});
 }
 
 void TMyMainMenu::AdvSmoothButton2Click()
@@ -173,8 +207,10 @@ void TMyMainMenu::AdvSmoothButton3Click()
         return;
     }
     click();
-    if (!m_mainForm->services().shell->open(*chosen))
-        m_mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Running Program."));
+    m_mainForm->services().shell->open(*chosen, [mainForm = m_mainForm](bool opened) {
+        if (!opened)
+            mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Running Program."));
+    });
 }
 
 void TMyMainMenu::AdvSmoothButton4Click()
@@ -183,8 +219,10 @@ void TMyMainMenu::AdvSmoothButton4Click()
     hideMenu();
     const std::optional<QString> command = TMyInput::AskText(
         *m_mainForm, QStringLiteral("Enter an Operating System command to Execute (Run)."), QString(), SymbolKeys::Allowed);
-    if (command)
-        m_mainForm->services().shell->runCommand(command->trimmed());
+    if (!command)
+        return;
+    m_mainForm->services().shell->runCommand(command->trimmed());
+    dropQueuedInput();
 }
 
 void TMyMainMenu::DoneBtnClick()

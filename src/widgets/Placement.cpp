@@ -10,7 +10,6 @@ TouchLabel* placeLabel(QWidget* parent, const char* name, const QString& text, Q
     label->setObjectName(QLatin1String(name));
     label->setGeometry(place);
     label->setFontPixelSize(pixels, bold);
-    label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
     return label;
 }

@@ -3,6 +3,7 @@
 #include "widgets/ColourStyles.h"
 #include "widgets/WidgetPainting.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -73,6 +74,13 @@ void TouchButton::nextCheckState()
     if (m_group && !m_group->allowAllUp() && isChecked())
         return; // pressing the down toggle of a group that cannot be all up keeps it down
     QAbstractButton::nextCheckState();
+}
+
+bool TouchButton::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip)
+        return true;
+    return QAbstractButton::event(event);
 }
 
 void TouchButton::paintEvent(QPaintEvent*)

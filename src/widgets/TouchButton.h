@@ -1,7 +1,8 @@
 #pragma once
 // A large touch button: rounded, with a gradient face from the colour style, an outline
 // (bevel) in its own colour, a caption and/or a picture. A checkable button is a toggle
-// whose down state is isChecked(); a press flips it before clicked() is emitted.
+// whose down state is isChecked(); a press flips it before clicked() is emitted. Its hint
+// (toolTip) is the program's to read and never pops up under a resting finger.
 #include "widgets/Glyphs.h"
 
 #include <QAbstractButton>
@@ -31,6 +32,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     // A down toggle of a ToggleGroup without allowAllUp stays down when pressed again.
     void nextCheckState() override;

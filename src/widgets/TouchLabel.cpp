@@ -12,6 +12,7 @@ using namespace WidgetPainting;
 
 TouchLabel::TouchLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
+    setTextFormat(Qt::PlainText);
     setFont(touchFont(18, false));
     applyColour();
     connect(&ColourStyles::instance(), &ColourStyles::changed, this, [this] {
@@ -62,6 +63,8 @@ void TouchLabel::applyColour()
 
 bool TouchLabel::event(QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip)
+        return true;
     const bool result = QLabel::event(event);
     if (event->type() == QEvent::ApplicationPaletteChange)
         applyColour();

@@ -1,5 +1,7 @@
 #pragma once
-// A text label in the style's text colour (or its own), with type size in pixels.
+// A text label in the style's text colour (or its own), with type size in pixels. Its text
+// is plain text: a name such as "<h1>Fog & more" shows as it is written. Its hint (toolTip)
+// is the program's to read and never pops up under a resting finger.
 #include <QColor>
 #include <QLabel>
 

@@ -410,12 +410,17 @@ void TouchList::mousePressEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
-    m_pressPos = event->position().toPoint();
+    beginPress(event->position().toPoint());
+    event->accept();
+}
+
+void TouchList::beginPress(QPoint pos)
+{
+    m_pressPos = pos;
     m_pressTop = m_top;
     m_pressRow = rowAt(m_pressPos);
     m_pressing = rowsArea().contains(m_pressPos);
     m_dragging = false;
-    event->accept();
 }
 
 void TouchList::mouseMoveEvent(QMouseEvent* event)
@@ -455,20 +460,21 @@ void TouchList::mouseReleaseEvent(QMouseEvent* event)
 
 void TouchList::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The first tap of the pair already selected (or flipped) the row; the release that
-    // follows this event does nothing more.
+    // The first tap of the pair already selected the row; in a single-choice list the
+    // release that follows this event does nothing more. In a multiple-choice list every
+    // touch flips its row, so the second tap is a tap like the first.
     m_pressing = false;
     m_dragging = false;
     event->accept();
     if (event->button() != Qt::LeftButton)
         return;
     const int row = rowAt(event->position().toPoint());
+    if (m_multi)
+        beginPress(event->position().toPoint());
     if (row < 0)
         return;
     if (!m_multi)
         setSelectedIndex(row);
-    else
-        m_focused = row;
     emit rowDoubleTapped(row);
 }
 

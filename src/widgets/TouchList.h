@@ -105,6 +105,8 @@ private:
     bool needsScrollBar() const;
     int maxTop() const;
     int rowAt(const QPoint& pos) const;
+    // Notes where a press began, for the release to tell a tap from a drag.
+    void beginPress(QPoint pos);
     void updateScrollBar();
     void scrollTo(int top, bool byUser);
     void styleScrollBar();

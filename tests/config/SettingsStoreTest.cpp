@@ -66,6 +66,19 @@ TEST(SettingsStore, LoadKeepsEverythingAndSaveWritesItBackWithoutTheMark)
     EXPECT_EQ(folder.read("config.ini"), QByteArray("[Car]\r\nGPSPort=COM3\r\nUnknown=caf\xE9\r\n\r\nx\r\n"));
 }
 
+TEST(SettingsStore, ALineWithANulKeepsEveryLineAfterIt)
+{
+    TempFolder folder;
+    constexpr char raw[] = "GPSPort=NONE\r\nClickSounds=TRUE\r\nbad\0line\r\nDayColours=TRUE\r\nSOCLabel1=after\r\n";
+    const QByteArray config(raw, sizeof raw - 1);
+    folder.write("config.ini", config);
+    SettingsStore store;
+    ASSERT_TRUE(store.load(folder.file("config.ini")));
+    EXPECT_EQ(store.value(Key::SOCLabel1), "after");
+    ASSERT_TRUE(store.save(folder.file("config.ini")));
+    EXPECT_EQ(folder.read("config.ini"), config);
+}
+
 TEST(SettingsText, OnOnlyForSomeCaseOfTrue)
 {
     EXPECT_TRUE(SettingText::isOn("TRUE"));

@@ -31,9 +31,22 @@ TEST(TextFileReading, OnlyTheFirstMarkIsTakenAsAMark)
     EXPECT_EQ(splitLines(decode(encodeLines({text}))), QStringList{text});
 }
 
-TEST(TextFileReading, NulEndsTheText)
+TEST(TextFileFiles, ANulIsKeptAndAFileOfZerosIsDamaged)
 {
-    EXPECT_EQ(decode(QByteArray("one\r\ntwo\0three", 14)), QStringLiteral("one\r\ntwo"));
+    TempFolder folder;
+    constexpr char raw[] = "one\r\ntwo\0three\r\n";
+    const QByteArray withNul(raw, sizeof raw - 1);
+    folder.write("list.kpl", withNul);
+    const std::optional<QStringList> lines = TextFile::readLines(folder.file("list.kpl"));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, (QStringList{"one", QString::fromLatin1("two\0three", 9)}));
+    ASSERT_TRUE(TextFile::writeLines(folder.file("list.kpl"), *lines));
+    EXPECT_EQ(folder.read("list.kpl"), withNul);
+
+    TextFile::ReadFailure why;
+    folder.write("zeros.kpl", QByteArray(4096, '\0'));
+    EXPECT_FALSE(TextFile::readLines(folder.file("zeros.kpl"), why));
+    EXPECT_EQ(why, TextFile::ReadFailure::Damaged);
 }
 
 TEST(TextFileReading, LinesEndAtCrLfLoneCrAndLoneLf)

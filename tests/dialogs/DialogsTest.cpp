@@ -1,19 +1,37 @@
 #include "dialogs/Aboutunit.h"
 #include "dialogs/Myerrorunit.h"
 #include "dialogs/Mypromptunit.h"
+#include "tools/Mymainmenuunit.h"
 #include "support/TestProgram.h"
 #include "support/TestPaths.h"
 #include "widgets/TabPager.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 namespace {
 // Speech and sounds off: the read-aloud buttons must speak regardless.
 const QByteArray AllOff = "ClickSounds=FALSE\r\nOtherSounds=FALSE\r\nSpeechSounds=FALSE\r\n";
+
+// A tap delivered the way the display delivers it: to the control's window, where Qt drops
+// it while a modal dialog blocks that window.
+void tapThroughWindow(QWidget* control)
+{
+    QWindow* window = control->window()->windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPointF pos = control->mapTo(control->window(), control->rect().center());
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, pos, pos, window->mapToGlobal(pos), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &event);
+    }
+}
 }
 
 TEST(NoticeReadAloud, LeavesOutTheHeadingAndTheFirstParentheses)
@@ -35,6 +53,45 @@ TEST(NoticeReadAloud, TheButtonSpeaksEvenWithSpeechOff)
     program.main->MyError->ReadMeBtn->click();
     EXPECT_EQ(program.spoken(), QStringList{"Could not OPEN the file."});
     EXPECT_TRUE(program.fakes.wave->played.isEmpty());
+}
+
+TEST(Notice, ClosesOverModalDialogsShownBeforeOrAfterIt)
+{
+    TestProgram program;
+    program.start(AllOff);
+    TMyError& notice = *program.main->MyError;
+    TAboutForm about(program.main.get(), program.main->MyMainMenu);
+    program.main->ShowErrorNotice("OPEN ERROR\n\nShown before the menu.");
+    whenModalOpens([&] {
+        tapThroughWindow(notice.CloseBtn);
+        EXPECT_TRUE(notice.isHidden()) << "a notice shown before the menu opened";
+        whenModalOpens([&] {
+            program.main->ShowErrorNotice("ExitWindowsEx Error");
+            tapThroughWindow(notice.CloseBtn);
+            EXPECT_TRUE(notice.isHidden()) << "a notice shown over the about box over the menu";
+            about.reject();
+        });
+        about.exec();
+        program.main->MyMainMenu->reject();
+    });
+    program.main->MyMainMenu->exec();
+}
+
+TEST(Texts, EveryLabelOfEveryScreenAndDialogIsPlainText)
+{
+    TestProgram program;
+    program.start();
+    TAboutForm about(program.main.get(), program.main->MyMainMenu);
+    int labels = 0;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (label && label->objectName() != "TrackImage") { // the album art shows no text
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString() << " of "
+                                                          << label->window()->objectName().toStdString();
+            ++labels;
+        }
+    }
+    EXPECT_GT(labels, 20);
 }
 
 TEST(Prompt, ReturnsTheAnswerAndForgetsTheQuestion)

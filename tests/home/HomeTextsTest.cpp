@@ -47,7 +47,21 @@ TEST(HomeClock, MarkerRules)
     EXPECT_EQ(HomeClock::hoursAndMinutes("3:45:07 pm"), "3:45 PM ") << "lower-case markers count";
     EXPECT_EQ(HomeClock::hoursAndMinutes("3:45 PM"), "3:45 PM ") << "a format without seconds";
     EXPECT_EQ(HomeClock::hoursAndMinutes("15.45.07"), "15:45  ") << "fields separated by dots";
-    EXPECT_EQ(HomeClock::hoursAndMinutes(""), ":  ");
+    EXPECT_EQ(HomeClock::hoursAndMinutes(""), std::nullopt);
+}
+
+TEST(HomeClock, LocalesWithoutDigitsAroundAColonTakeTheTimeItself)
+{
+    for (const char* name : {"ko_KR", "ja_JP", "ar_EG", "fr_CA", "en_US", "de_DE", "fi_FI"}) {
+        const QLocale locale(QString::fromLatin1(name));
+        const QString format = locale.timeFormat(QLocale::LongFormat);
+        const bool twelveHour = HomeClock::hoursAndMinutes(QTime(9, 5), format).endsWith("AM ");
+        const QString time = HomeClock([] { return Afternoon; }, locale, format).texts().time;
+        EXPECT_EQ(time, twelveHour ? "3:45 PM " : "15:45  ") << name << " " << format.toStdString();
+    }
+    EXPECT_EQ(HomeClock::hoursAndMinutes(QTime(0, 7), "a h'a' m"), "12:07 AM ");
+    EXPECT_EQ(HomeClock::hoursAndMinutes(QTime(12, 0), "AP h"), "12:00 PM ");
+    EXPECT_EQ(HomeClock::hoursAndMinutes(QTime(0, 7), "H'h' mm 'am'"), "0:07  ");
 }
 
 TEST(SpeedBands, EdgesOfTheBands)

@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,6 +41,22 @@ bool waitForFile(const QString& path, int timeoutMs = 10000)
         QThread::msleep(10);
     }
     return true;
+}
+
+// Opens TARGET and lets the event loop run until the shell reports the outcome; nullopt
+// when it has not after ten seconds.
+std::optional<bool> openAndWait(Shell& shell, const QString& target)
+{
+    std::optional<bool> outcome;
+    QEventLoop loop;
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    shell.open(target, [&](bool opened) {
+        outcome = opened;
+        loop.quit();
+    });
+    if (!outcome)
+        loop.exec();
+    return outcome;
 }
 
 } // namespace
@@ -103,7 +121,7 @@ TEST(DesktopShellOpen, StartsAnExecutableDetachedInItsOwnFolder)
     DesktopShell shell("/no-such-opener"); // only the program may start
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(shell.open(script));
+    EXPECT_EQ(openAndWait(shell, script), true);
     EXPECT_LT(clock.elapsed(), 2000); // not waited for
     ASSERT_TRUE(waitForFile(marker));
     EXPECT_EQ(QString::fromUtf8(readAll(marker)).trimmed(),
@@ -119,13 +137,14 @@ TEST(DesktopShellOpen, TheTargetIsNeverInterpretedByAShell)
     const QString ran = dir.filePath("ran");
     writeScript(script, "#!/bin/sh\necho yes > ran.tmp && mv ran.tmp ran\n");
     DesktopShell shell("/no-such-opener");
-    EXPECT_TRUE(shell.open(script));
+    EXPECT_EQ(openAndWait(shell, script), true);
     ASSERT_TRUE(waitForFile(ran));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("injected")));
 }
 
 // A stand-in for xdg-open, so no test starts a real editor, file manager or browser: it
-// writes each argument on a line of its own into LOG.
+// writes each argument on a line of its own into LOG, and fails (as xdg-open does when no
+// application is set for a file type) on a target whose name ends in ".none".
 class DesktopShellOpener : public ::testing::Test {
 protected:
     void SetUp() override
@@ -134,7 +153,7 @@ protected:
         opener = dir.filePath("opener");
         writeScript(opener, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '"
                                 + log().toUtf8() + ".tmp'\nmv '" + log().toUtf8() + ".tmp' '"
-                                + log().toUtf8() + "'\n");
+                                + log().toUtf8() + "'\ncase \"$1\" in *.none) exit 3;; esac\n");
     }
     QString log() const { return dir.filePath("opened.log"); }
     // What the opener was given, once it has run.
@@ -155,22 +174,20 @@ TEST_F(DesktopShellOpener, DocumentsFoldersAndAddressesGoToTheOpenerAsOneArgumen
     const QString document = dir.filePath("service manual.txt");
     writeScript(document, "text\n", false);
     DesktopShell shell(opener);
-    EXPECT_TRUE(shell.open(document));
+    EXPECT_EQ(openAndWait(shell, document), true);
     EXPECT_EQ(opened(), document.toUtf8() + "\n");
-    EXPECT_TRUE(shell.open(dir.path()));
+    EXPECT_EQ(openAndWait(shell, dir.path()), true);
     EXPECT_EQ(opened(), dir.path().toUtf8() + "\n");
-    EXPECT_TRUE(shell.open("http://www.example.com/?a=1&b=2"));
+    EXPECT_EQ(openAndWait(shell, "http://www.example.com/?a=1&b=2"), true);
     EXPECT_EQ(opened(), "http://www.example.com/?a=1&b=2\n");
 }
 
-// A missing path is not refused here: it is handed on like any other, the opener starts,
-// and the request counts as accepted. The opener then reports the missing file itself.
-TEST_F(DesktopShellOpener, AMissingPathIsHandedOnAndAccepted)
+TEST_F(DesktopShellOpener, AnOpenerThatFailsIsAFailure)
 {
     DesktopShell shell(opener);
-    const QString missing = dir.filePath("missing.exe");
-    EXPECT_TRUE(shell.open(missing));
-    EXPECT_EQ(opened(), missing.toUtf8() + "\n");
+    const QString manual = dir.filePath("manual.none");
+    EXPECT_EQ(openAndWait(shell, manual), false);
+    EXPECT_EQ(opened(), manual.toUtf8() + "\n");
 }
 
 TEST_F(DesktopShellOpener, AnExecutableThatIsNoProgramGoesToTheOpener)
@@ -178,7 +195,7 @@ TEST_F(DesktopShellOpener, AnExecutableThatIsNoProgramGoesToTheOpener)
     const QString photo = dir.filePath("photo.jpg");
     writeScript(photo, "not a program", true); // execute bit, as on FAT media
     DesktopShell shell(opener);
-    EXPECT_TRUE(shell.open(photo));
+    EXPECT_EQ(openAndWait(shell, photo), true);
     EXPECT_EQ(opened(), photo.toUtf8() + "\n");
 }
 
@@ -186,14 +203,14 @@ TEST_F(DesktopShellOpener, AnExecutableThatIsNoProgramGoesToTheOpener)
 TEST_F(DesktopShellOpener, NoOpenerMeansRefused)
 {
     DesktopShell shell(dir.filePath("no-such-opener"));
-    EXPECT_FALSE(shell.open(dir.path()));
-    EXPECT_FALSE(shell.open("http://www.example.com/"));
+    EXPECT_EQ(openAndWait(shell, dir.path()), false);
+    EXPECT_EQ(openAndWait(shell, "http://www.example.com/"), false);
 }
 
 TEST(DesktopShellOpen, AnEmptyTargetIsRefused)
 {
     DesktopShell shell("/bin/true");
-    EXPECT_FALSE(shell.open(""));
+    EXPECT_EQ(openAndWait(shell, ""), false);
 }
 
 class SystemdPowerTest : public ::testing::Test {

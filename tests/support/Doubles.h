@@ -51,8 +51,21 @@ public:
 
 class FakeShell : public Shell {
 public:
-    bool open(const QString& target) override { opened << target; return openResult; }
-    int runCommand(const QString& command) override { commands << command; return commandResult; }
+    void open(const QString& target, Opened done) override
+    {
+        opened << target;
+        if (done)
+            done(openResult);
+    }
+    int runCommand(const QString& command) override
+    {
+        commands << command;
+        if (whileRunning)
+            whileRunning();
+        return commandResult;
+    }
+    // Called while a command runs, as the driver's taps would arrive then.
+    std::function<void()> whileRunning;
     QStringList opened;
     QStringList commands;
     bool openResult = true;

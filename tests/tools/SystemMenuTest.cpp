@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -184,6 +185,25 @@ TEST_F(SystemMenuTest, RunCommandRunsTheTypedCommandWithoutItsBlanks)
     });
     menu().AdvSmoothButton4->click();
     EXPECT_EQ(program.fakes.shell->commands.size(), 1);
+}
+
+TEST_F(SystemMenuTest, TapsMadeWhileACommandRunsAreDropped)
+{
+    TouchButton* playlist = program.main->PlaylistBtn;
+    int clicks = 0;
+    QObject::connect(playlist, &QAbstractButton::clicked, [&] { ++clicks; });
+    program.fakes.shell->whileRunning = [playlist] {
+        const QPointF centre = playlist->rect().center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(playlist, new QMouseEvent(type, centre, playlist->mapToGlobal(centre), Qt::LeftButton,
+                                                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                                  Qt::NoModifier));
+    };
+    typeOnKeyboard("sleep 5");
+    menu().AdvSmoothButton4->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clicks, 0);
+    ASSERT_EQ(program.fakes.shell->commands, QStringList{"sleep 5"});
 }
 
 TEST_F(SystemMenuTest, RunCommandWaitsForTheRealInterpreter)

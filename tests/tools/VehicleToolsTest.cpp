@@ -6,6 +6,7 @@
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -151,4 +152,24 @@ TEST_F(VehicleToolsTest, TheDesktopShellStartsTheObdiiProgram)
     // Started in its own folder, without arguments.
     EXPECT_EQ(program.folder.read("started"), "0\n");
     EXPECT_EQ(noticeShown(), "");
+}
+
+TEST_F(VehicleToolsTest, AnOpenerThatFailsOnTheManualIsReportedWithoutFreezingTheScreen)
+{
+    program.start();
+    // The opener that xdg-open would be, with no application for the manual's file type.
+    const QString opener = program.folder.file("opener");
+    program.folder.write("opener", "#!/bin/sh\nexit 4\n");
+    QFile::setPermissions(opener, QFile::permissions(opener) | QFileDevice::ExeOwner);
+    program.main->services().shell = std::make_unique<DesktopShell>(opener);
+    program.folder.write("manual.xyz", "");
+    program.main->settings().setValue(Key::ServiceManualPath, program.folder.file("manual.xyz"));
+
+    tools().CarManualBtn->click();
+    EXPECT_EQ(noticeShown(), "") << "the opener is not waited for";
+    QElapsedTimer clock;
+    clock.start();
+    while (noticeShown().isEmpty() && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(noticeShown(), "OPEN ERROR\n\nError Loading Service Manual File.");
 }

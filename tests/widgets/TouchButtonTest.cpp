@@ -1,6 +1,10 @@
 #include "widgets/TouchButton.h"
+#include "widgets/TouchLabel.h"
 #include "WidgetTestHelpers.h"
 
+#include <QCoreApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace WidgetTest;
@@ -233,4 +237,19 @@ TEST(TouchButtonPaint, FaceColourOverridesTheStyle)
     const QColor middle = image.pixelColor(50, 45);
     EXPECT_GT(middle.red(), 120);
     EXPECT_LT(middle.green(), 80);
+}
+
+TEST(TouchHints, StayTheControlsOwnAndNeverPopUp)
+{
+    TouchButton button("GPS");
+    TouchLabel label("Now playing");
+    for (QWidget* control : std::initializer_list<QWidget*>{&button, &label}) {
+        control->setToolTip("Waiting for the GPS receiver");
+        control->show();
+        const QPoint centre = control->rect().center();
+        QHelpEvent resting(QEvent::ToolTip, centre, control->mapToGlobal(centre));
+        QCoreApplication::sendEvent(control, &resting);
+        EXPECT_FALSE(QToolTip::isVisible());
+        EXPECT_EQ(control->toolTip(), "Waiting for the GPS receiver");
+    }
 }
