@@ -3,8 +3,12 @@
 #   - start to first painted home screen: from the moment the program is started to the
 #     moment its main window's first paint has been flushed (the program reports it when
 #     KARVEX_REPORT_FIRST_PAINT is set); the screen is then checked to be the home screen;
-#   - resident memory (VmRSS, and the part of it that is the program's own memory rather
-#     than mapped library files, RssAnon) once the home screen has settled;
+#   - the same start of the floor program (bench/floor: an empty 800 x 600 Qt Widgets window
+#     started and reported the same way), run right after each Karvex run, and Karvex's
+#     start as a ratio to the floor's;
+#   - resident memory (VmRSS; the part of it that is the program's own memory rather than
+#     mapped library files, RssAnon; and PSS, which counts shared pages by the share of
+#     each process that maps them) once the home screen has settled, for both programs;
 #   - CPU use at the home screen with every timer running and the NMEA feeder playing the
 #     demo drive into the GPS port (with --without-gps the feeder is not started).
 # Each run uses a fresh demo folder; the figures are the medians of the runs. With
@@ -13,8 +17,8 @@
 #
 #   bench/measure-process.sh [--without-gps | --gps-baud N] [BUILD_FOLDER [RUNS [IDLE_SECONDS [SETTLE_SECONDS]]]]
 #
-# BUILD_FOLDER defaults to build and must hold the targets karvex, make_demo, nmea_feeder
-# and x11_close. RUNS defaults to 5, IDLE_SECONDS to 60, SETTLE_SECONDS to 5.
+# BUILD_FOLDER defaults to build and must hold the targets karvex, karvex_floor, make_demo,
+# nmea_feeder and x11_close. RUNS defaults to 5, IDLE_SECONDS to 60, SETTLE_SECONDS to 5.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 with_gps=true
@@ -49,19 +53,58 @@ cpu_seconds() {
   sed 's/.*) //' "/proc/$1/stat" | awk -v hz="$ticks_per_second" '{ printf "%.2f", ($12 + $13) / hz }'
 }
 
-# "VMRSS_KB RSSANON_KB" of the process PID.
+# "VMRSS_KB RSSANON_KB PSS_KB" of the process PID.
 resident_kb() {
-  awk '/^VmRSS:/ { total = $2 } /^RssAnon:/ { own = $2 } END { print total, own }' "/proc/$1/status"
+  local pss
+  pss=$(awk '/^Pss:/ { print $2 }' "/proc/$1/smaps_rollup")
+  awk -v pss="$pss" '/^VmRSS:/ { total = $2 } /^RssAnon:/ { own = $2 } END { print total, own, pss }' "/proc/$1/status"
+}
+
+# Starts PROGRAM on the virtual display through the launcher, with its stderr in LOG, and
+# waits for its first-paint report; sets launched_pid and start_ms. start_reported PROGRAM LOG
+start_reported() {
+  local paint_line start_at
+  KARVEX_REPORT_FIRST_PAINT=1 DISPLAY="$virtual_display" QT_QPA_PLATFORM=xcb \
+    perl -e "$monotonic_launcher" "$1" > /dev/null 2> "$2" &
+  launched_pid=$!
+  started+=($launched_pid)
+  paint_line=""
+  for _ in $(seq 1 300); do
+    paint_line=$(grep -m 1 '^first paint at ' "$2" || true)
+    [ -n "$paint_line" ] && break
+    kill -0 "$launched_pid" 2> /dev/null || break
+    sleep 0.05
+  done
+  if [ -z "$paint_line" ]; then
+    echo "$1 did not paint its window:" >&2
+    cat "$2" >&2
+    return 1
+  fi
+  start_at=$(awk '/^started at / { print $3; exit }' "$2")
+  start_ms=$(awk -v s="$start_at" -v p="${paint_line##* }" 'BEGIN { printf "%.0f", (p - s) * 1000 }')
+}
+
+# The floor program's run, after the Karvex run in DEMO: adds "START_MS RSS_KB RSSANON_KB
+# PSS_KB" to RESULTS.
+measure_floor() {
+  local demo=$1 results=$2 started_before=("${started[@]}") rss
+  start_reported "$build/devtools/karvex_floor" "$demo/floor.log"
+  sleep "$settle_seconds"
+  rss=$(resident_kb "$launched_pid")
+  DISPLAY="$virtual_display" "$build/devtools/x11_close" MEDIA || kill "$launched_pid"
+  wait "$launched_pid" || true
+  started=("${started_before[@]}")
+  echo "$start_ms $rss" >> "$results"
 }
 
 median() {
   sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-# One run in the fresh demo folder DEMO: adds "START_MS RSS_KB RSSANON_KB CPU_PERCENT" to
-# RESULTS.
+# One run in the fresh demo folder DEMO: adds "START_MS RSS_KB RSSANON_KB PSS_KB
+# CPU_PERCENT" to RESULTS.
 measure_once() {
-  local demo=$1 results=$2 started_before=("${started[@]}") feeder karvex paint_line start_at paint_at rss before after
+  local demo=$1 results=$2 started_before=("${started[@]}") feeder karvex karvex_ms rss before after
   "$build/devtools/make_demo" "$build/bin" "$demo" > "$demo.log" 2>&1 || { cat "$demo.log" >&2; return 1; }
   if [ -n "$gps_baud" ]; then
     printf 'GPSBaud=%s\r\n' "$gps_baud" >> "$demo/config.ini"
@@ -71,23 +114,9 @@ measure_once() {
     start_gps_feeder "$build/devtools" "$demo"
     feeder=${started[-1]}
   fi
-  KARVEX_REPORT_FIRST_PAINT=1 DISPLAY="$virtual_display" QT_QPA_PLATFORM=xcb \
-    perl -e "$monotonic_launcher" "$demo/karvex" > /dev/null 2> "$demo/karvex.log" &
-  karvex=$!
-  started+=($karvex)
-  for _ in $(seq 1 300); do
-    paint_line=$(grep -m 1 '^first paint at ' "$demo/karvex.log" || true)
-    [ -n "$paint_line" ] && break
-    kill -0 "$karvex" 2> /dev/null || break
-    sleep 0.05
-  done
-  if [ -z "$paint_line" ]; then
-    echo "Karvex did not paint its window:" >&2
-    cat "$demo/karvex.log" >&2
-    return 1
-  fi
-  start_at=$(awk '/^started at / { print $3; exit }' "$demo/karvex.log")
-  paint_at=${paint_line##* }
+  start_reported "$demo/karvex" "$demo/karvex.log"
+  karvex=$launched_pid
+  karvex_ms=$start_ms
   if ! home_outlined "$virtual_display"; then
     echo "The first painted screen is not the home screen." >&2
     return 1
@@ -104,18 +133,27 @@ measure_once() {
     wait "$feeder" 2> /dev/null || true
   fi
   started=("${started_before[@]}")
-  awk -v s="$start_at" -v p="$paint_at" -v rss="$rss" -v b="$before" -v a="$after" -v t="$idle_seconds" \
-    'BEGIN { printf "%.0f %s %.3f\n", (p - s) * 1000, rss, (a - b) / t * 100 }' >> "$results"
+  awk -v ms="$karvex_ms" -v rss="$rss" -v b="$before" -v a="$after" -v t="$idle_seconds" \
+    'BEGIN { printf "%s %s %.3f\n", ms, rss, (a - b) / t * 100 }' >> "$results"
 }
 
-echo "run  start-to-home-ms  rss-kB  rss-anon-kB  cpu-%-of-a-core-over-${idle_seconds}s"
+echo "run  program  start-to-first-paint-ms  rss-kB  rss-anon-kB  pss-kB  cpu-%-of-a-core-over-${idle_seconds}s"
 results="$work/results"
+floor_results="$work/floor-results"
 for run in $(seq 1 "$runs"); do
   measure_once "$work/demo-$run" "$results"
-  echo "$run  $(tail -n 1 "$results")"
+  echo "$run  karvex  $(tail -n 1 "$results")"
+  measure_floor "$work/demo-$run" "$floor_results"
+  echo "$run  floor   $(tail -n 1 "$floor_results")"
 done
-echo "median start to first painted home screen: $(awk '{ print $1 }' "$results" | median) ms"
-echo "median resident memory after start: $(awk '{ print $2 }' "$results" | median) kB," \
-  "of it the program's own: $(awk '{ print $3 }' "$results" | median) kB"
-echo "median CPU at the home screen: $(awk '{ print $4 }' "$results" | median) % of one core" \
+karvex_start=$(awk '{ print $1 }' "$results" | median)
+floor_start=$(awk '{ print $1 }' "$floor_results" | median)
+echo "median start to first painted home screen: $karvex_start ms; the empty window's: $floor_start ms;" \
+  "ratio $(awk -v k="$karvex_start" -v f="$floor_start" 'BEGIN { printf "%.2f", k / f }')"
+for program in karvex floor; do
+  file=$([ $program = karvex ] && echo "$results" || echo "$floor_results")
+  echo "median resident memory after start ($program): $(awk '{ print $2 }' "$file" | median) kB," \
+    "of it the program's own: $(awk '{ print $3 }' "$file" | median) kB; PSS $(awk '{ print $4 }' "$file" | median) kB"
+done
+echo "median CPU at the home screen: $(awk '{ print $5 }' "$results" | median) % of one core" \
   "($($with_gps && echo "GPS fed by the NMEA feeder${gps_baud:+ at $gps_baud baud}" || echo "no GPS data"))"

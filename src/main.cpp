@@ -2,43 +2,12 @@
 #include "mpris/MainFormRemote.h"
 #include "mpris/MprisService.h"
 #include "platform/StandardDescriptors.h"
+#include "shell/FirstPaintReport.h"
 #include "shell/Mainunit.h"
 #include "shell/Startup.h"
 
 #include <QMessageBox>
 #include <QScreen>
-#include <QTimer>
-#include <cstdio>
-#include <ctime>
-
-namespace {
-
-// With KARVEX_REPORT_FIRST_PAINT set, prints the monotonic time at which the main window's
-// first paint has reached the display, for bench/measure-process.sh.
-class FirstPaintReport : public QObject {
-public:
-    explicit FirstPaintReport(QWidget* window)
-        : QObject(window)
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [] { // after the painted picture is flushed
-                timespec now{};
-                clock_gettime(CLOCK_MONOTONIC, &now);
-                std::fprintf(stderr, "first paint at %lld.%09ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec);
-            });
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -51,10 +20,10 @@ int main(int argc, char** argv)
             box.exec();
             return 0;
         }
-        std::unique_ptr<TMainForm> mainForm =
-            Startup::createWindows(realServices(QCoreApplication::applicationDirPath()));
-        if (qEnvironmentVariableIsSet("KARVEX_REPORT_FIRST_PAINT"))
-            new FirstPaintReport(mainForm.get());
+        Services services = realServices(QCoreApplication::applicationDirPath());
+        std::function<void()> startAfterFirstPaint = services.startAfterFirstPaint;
+        std::unique_ptr<TMainForm> mainForm = Startup::createWindows(std::move(services));
+        new FirstPaintReport(mainForm.get(), startAfterFirstPaint);
         mainForm->move(screen->geometry().topLeft());
         mainForm->show();
         // Ends before the main window does.

@@ -6,6 +6,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/EspeakSpeechEngine.h"
 #include "platform/GpsdPort.h"
+#include "platform/LateServices.h"
 #include "platform/MpvMediaPlayer.h"
 #include "platform/MpvWavePlayer.h"
 #include "platform/QtFileOpenDialog.h"
@@ -13,6 +14,7 @@
 #include "platform/SystemdPower.h"
 #include "platform/TermiosSerialPort.h"
 
+#include <clocale>
 #include <sys/stat.h>
 
 Services realServices(const QString& programFolder)
@@ -24,9 +26,29 @@ Services realServices(const QString& programFolder)
     // sticky): every file saved there must stay writable for the next member, or root.
     if (DataFolder::installed(programFolder))
         umask(S_IWOTH);
-    services.mediaPlayer = std::make_unique<MpvMediaPlayer>();
-    services.wavePlayer = std::make_unique<MpvWavePlayer>(programFolder);
-    services.createSpeechEngine = [] { return EspeakSpeechEngine::create(); };
+    // libmpv needs numbers formatted the C way; set here, on the window thread, before the
+    // players are built on worker threads.
+    std::setlocale(LC_NUMERIC, "C");
+    auto mediaPlayer = std::make_unique<LateMediaPlayer>([] { return std::make_unique<MpvMediaPlayer>(); });
+    auto wavePlayer = std::make_unique<LateWavePlayer>([programFolder] {
+        return std::make_unique<MpvWavePlayer>(programFolder);
+    });
+    // The main window asks for its engine while it is built, before the first paint.
+    auto speech = std::make_shared<LateSpeechEngine*>(nullptr);
+    services.createSpeechEngine = [speech] {
+        auto engine = std::make_unique<LateSpeechEngine>([] { return EspeakSpeechEngine::create(); });
+        *speech = engine.get();
+        return engine;
+    };
+    // The stand-ins belong to the main window, which outlives its first paint.
+    services.startAfterFirstPaint = [media = mediaPlayer.get(), wave = wavePlayer.get(), speech] {
+        wave->startBuilding();
+        media->startBuilding();
+        if (*speech)
+            (*speech)->startBuilding();
+    };
+    services.mediaPlayer = std::move(mediaPlayer);
+    services.wavePlayer = std::move(wavePlayer);
     services.mixer = std::make_unique<AlsaMixer>();
     services.createSerialPort = [](const QString& portName) -> std::unique_ptr<SerialPort> {
         if (GpsdPort::isGpsdName(portName))

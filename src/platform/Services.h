@@ -33,6 +33,9 @@ struct Services {
     std::unique_ptr<Power> power;
     std::unique_ptr<MessageBox> messageBox;
     std::unique_ptr<FileOpenDialog> fileOpenDialog;
+    // Called once the first screen has been painted: starts what it did not need (the
+    // real services build mpv, the speech engine and the sound players then). May be empty.
+    std::function<void()> startAfterFirstPaint;
 };
 
 // The services of a real car PC: mpv, espeak-ng, ALSA, termios, the desktop.

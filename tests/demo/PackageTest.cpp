@@ -66,7 +66,7 @@ TEST_F(PackageTest, DeclaresWhatItNeedsAndInstallsOnlyRootsFilesThatNoOneElseMay
     EXPECT_EQ(dpkgDeb({"-f", deb(), "Maintainer"}).trimmed(), "Karvex developers <developers@karvex.org>");
     const QString depends = dpkgDeb({"-f", deb(), "Depends"});
     EXPECT_TRUE(depends.contains(QRegularExpression("\\badduser\\b")) && depends.contains("libqt6gui6")
-                && !depends.contains("qt6-qpa-plugins")) << qPrintable(depends);
+                && depends.contains("libmpv2") && !depends.contains("qt6-qpa-plugins")) << qPrintable(depends);
 
     QStringList inProgramFolder;
     QStringList paths;

@@ -146,6 +146,7 @@ bool hasColourNear(const QImage& image, QRect area, QColor colour)
 }
 
 const QRect HomeButton(8 + 5, 8 + 32, 105, 62);
+const QRect PlaylistButton(8 + 5, 8 + 100, 105, 62);
 const QColor Lime(0, 255, 0);
 
 // The screen once the home screen is painted with HOME outlined, or the last screenshot
@@ -234,6 +235,39 @@ TEST_F(SmokeTest, RefusesAnotherResolutionAndEndsWithCodeZero)
 
 // Every video played opens a new video output in mpv; on an X server without hardware
 // OpenGL, as here, the second one used to end the program.
+// The wave player and the speech engine that the tap's click and words need are still
+// being built 50 ms after the first paint: the tap waits for them and is acted on.
+TEST_F(SmokeTest, ActsOnATapMadeRightAfterTheFirstPaint)
+{
+    VirtualDisplay display({800, 600});
+    ASSERT_TRUE(display.ready());
+    InstalledProgram program;
+    QProcess karvex;
+    QProcessEnvironment environment = display.environment();
+    environment.insert("KARVEX_REPORT_FIRST_PAINT", "1");
+    karvex.setProcessEnvironment(environment);
+    karvex.start(program.folder().file("karvex"), {});
+    ASSERT_TRUE(karvex.waitForStarted());
+    QByteArray report;
+    ASSERT_TRUE(waitFor([&] {
+        karvex.waitForReadyRead(0);
+        report += karvex.readAllStandardError();
+        return report.contains("first paint at ");
+    }, 15000)) << report.toStdString();
+    QThread::msleep(50);
+    display.run("xdotool", {"mousemove", "65", "139", "click", "1"}); // Playlist
+
+    QImage screen;
+    EXPECT_TRUE(waitFor([&] {
+        screen = display.screenshot();
+        return !screen.isNull() && hasColourNear(screen, PlaylistButton, Lime);
+    }, 5000));
+    EXPECT_FALSE(hasColourNear(screen, HomeButton, Lime));
+    ASSERT_EQ(display.run(closeTool(), {"MEDIA"}), 0);
+    ASSERT_TRUE(karvex.waitForFinished(10000));
+    EXPECT_EQ(karvex.exitCode(), 0);
+}
+
 TEST_F(SmokeTest, PlaysAVideoAgainAndAgainWithTheRealVideoOutput)
 {
     VirtualDisplay display({800, 600});

@@ -1,0 +1,113 @@
+#pragma once
+// Stand-ins for the services the first screen does not need: the media player, the wave
+// player and the speech engine. Each real service is built on a worker thread of its own
+// once start() is called (the program calls it right after the first paint), so loading
+// libmpv or espeak-ng keeps neither the first paint nor the window thread waiting. A call
+// that needs the real service before it is ready waits for it, so a tap made during the
+// start-up is acted on as soon as the service is there, not lost.
+#include "platform/MediaPlayer.h"
+#include "platform/SpeechEngine.h"
+#include "platform/WavePlayer.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <future>
+#include <memory>
+#include <optional>
+
+// A service built on a worker thread, at most once. Used from the window thread only.
+template <typename Service>
+class LateService {
+public:
+    using Build = std::function<std::unique_ptr<Service>()>;
+
+    explicit LateService(Build build)
+        : m_build(std::move(build))
+    {
+    }
+
+    // Starts building, unless it has started.
+    void start()
+    {
+        if (!m_result.valid() && !m_service)
+            m_result = std::async(std::launch::async, m_build);
+    }
+    bool isReady() const
+    {
+        return m_service || (m_result.valid() && m_result.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+    }
+    // The service, which may be nullptr when it could not be built; starts it if need be
+    // and waits until it is built.
+    Service* get()
+    {
+        start();
+        if (m_result.valid())
+            m_service = m_result.get();
+        return m_service.get();
+    }
+
+private:
+    Build m_build;
+    std::future<std::unique_ptr<Service>> m_result;
+    std::unique_ptr<Service> m_service;
+};
+
+// The media player; BUILD must return a player (one that fails every open() when mpv is
+// missing). Until it is ready, the display window and rectangle and the file name are
+// kept here and handed on when it is; nothing can be open before then.
+class LateMediaPlayer : public MediaPlayer {
+public:
+    explicit LateMediaPlayer(LateService<MediaPlayer>::Build build);
+    void startBuilding() { m_player.start(); }
+
+    bool isOpen() const override;
+    void setFileName(const QString& path) override;
+    QString fileName() const override;
+    bool open() override;
+    void close() override;
+    bool play() override;
+    void stop() override;
+    void seekToEnd() override;
+    void setPosition(qint64 ms) override;
+    qint64 position() const override;
+    qint64 length() const override;
+    qint64 start() const override;
+    bool hasVideo() const override;
+    void setDisplayWindow(QWidget* window) override;
+    void setDisplayRect(const QRect& rect) override;
+    QString errorText() const override;
+
+private:
+    // The real player, with what was kept for it handed on.
+    MediaPlayer& real() const;
+
+    // mutable: the const queries may have to wait for the player to be built.
+    mutable LateService<MediaPlayer> m_player;
+    mutable bool m_handedOn = false;
+    QString m_fileName;
+    QPointer<QWidget> m_displayWindow;
+    std::optional<QRect> m_displayRect;
+};
+
+// The wave player; BUILD must return a player (a silent one without a sound device).
+class LateWavePlayer : public WavePlayer {
+public:
+    explicit LateWavePlayer(LateService<WavePlayer>::Build build);
+    void startBuilding() { m_player.start(); }
+    void play(const QString& fileName) override;
+
+private:
+    LateService<WavePlayer> m_player;
+};
+
+// Speech is unavailable (speak() returns false) when the real engine could not be built.
+class LateSpeechEngine : public SpeechEngine {
+public:
+    explicit LateSpeechEngine(LateService<SpeechEngine>::Build build);
+    void startBuilding() { m_engine.start(); }
+    bool speak(const QString& text, Punctuation punctuation) override;
+
+private:
+    LateService<SpeechEngine> m_engine;
+};

@@ -1,0 +1,138 @@
+// libmpv and the hundreds of libraries it brings (FFmpeg, libass, ...) are not linked with
+// the program: loading and relocating them took most of the start-up time. This file
+// defines the few libmpv functions the players call; the first call of mpv_create() loads
+// libmpv (from whichever thread makes it) and every call goes on to libmpv's own function.
+// Without libmpv, mpv_create() returns nullptr, as libmpv does when it cannot create a
+// player, and the players stay silent. libmpv is never unloaded: its threads may outlive
+// any player, and the leak checker needs its code mapped to the end.
+#include <cstdio>
+#include <dlfcn.h>
+#include <mpv/client.h>
+#include <mutex>
+
+namespace {
+
+// libmpv's own functions, found once it is loaded.
+struct Functions {
+    decltype(&mpv_create) create = nullptr;
+    decltype(&mpv_initialize) initialize = nullptr;
+    decltype(&mpv_terminate_destroy) terminateDestroy = nullptr;
+    decltype(&mpv_set_option_string) setOptionString = nullptr;
+    decltype(&mpv_set_property) setProperty = nullptr;
+    decltype(&mpv_get_property) getProperty = nullptr;
+    decltype(&mpv_get_property_string) getPropertyString = nullptr;
+    decltype(&mpv_command) command = nullptr;
+    decltype(&mpv_command_async) commandAsync = nullptr;
+    decltype(&mpv_wait_event) waitEvent = nullptr;
+    decltype(&mpv_error_string) errorString = nullptr;
+    decltype(&mpv_free) free = nullptr;
+};
+
+template <typename Function>
+bool find(void* library, const char* name, Function& function)
+{
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+Functions loadFunctions()
+{
+    void* library = dlopen(KARVEX_LIBMPV_SONAME, RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        std::fprintf(stderr, "Karvex plays no media: %s\n", dlerror());
+        return {};
+    }
+    Functions f;
+    if (find(library, "mpv_create", f.create) && find(library, "mpv_initialize", f.initialize)
+        && find(library, "mpv_terminate_destroy", f.terminateDestroy)
+        && find(library, "mpv_set_option_string", f.setOptionString)
+        && find(library, "mpv_set_property", f.setProperty) && find(library, "mpv_get_property", f.getProperty)
+        && find(library, "mpv_get_property_string", f.getPropertyString)
+        && find(library, "mpv_command", f.command) && find(library, "mpv_command_async", f.commandAsync)
+        && find(library, "mpv_wait_event", f.waitEvent) && find(library, "mpv_error_string", f.errorString)
+        && find(library, "mpv_free", f.free))
+        return f;
+    std::fprintf(stderr, "Karvex plays no media: %s lacks %s\n", KARVEX_LIBMPV_SONAME, dlerror());
+    return {};
+}
+
+const Functions& functions()
+{
+    static std::once_flag loaded;
+    static Functions found;
+    std::call_once(loaded, [] { found = loadFunctions(); });
+    return found;
+}
+
+bool loaded()
+{
+    return functions().create != nullptr;
+}
+
+} // namespace
+
+// The stand-ins. Every one but mpv_create is only reached with a handle that mpv_create
+// returned, or with memory libmpv handed out, so libmpv is loaded by then.
+extern "C" {
+
+mpv_handle* mpv_create()
+{
+    return loaded() ? functions().create() : nullptr;
+}
+
+int mpv_initialize(mpv_handle* ctx)
+{
+    return functions().initialize(ctx);
+}
+
+void mpv_terminate_destroy(mpv_handle* ctx)
+{
+    functions().terminateDestroy(ctx);
+}
+
+int mpv_set_option_string(mpv_handle* ctx, const char* name, const char* data)
+{
+    return functions().setOptionString(ctx, name, data);
+}
+
+int mpv_set_property(mpv_handle* ctx, const char* name, mpv_format format, void* data)
+{
+    return functions().setProperty(ctx, name, format, data);
+}
+
+int mpv_get_property(mpv_handle* ctx, const char* name, mpv_format format, void* data)
+{
+    return functions().getProperty(ctx, name, format, data);
+}
+
+char* mpv_get_property_string(mpv_handle* ctx, const char* name)
+{
+    return functions().getPropertyString(ctx, name);
+}
+
+int mpv_command(mpv_handle* ctx, const char** args)
+{
+    return functions().command(ctx, args);
+}
+
+int mpv_command_async(mpv_handle* ctx, uint64_t reply_userdata, const char** args)
+{
+    return functions().commandAsync(ctx, reply_userdata, args);
+}
+
+mpv_event* mpv_wait_event(mpv_handle* ctx, double timeout)
+{
+    return functions().waitEvent(ctx, timeout);
+}
+
+const char* mpv_error_string(int error)
+{
+    return loaded() ? functions().errorString(error) : "libmpv is not installed";
+}
+
+void mpv_free(void* data)
+{
+    functions().free(data);
+}
+
+} // extern "C"
