@@ -156,7 +156,8 @@ void TabPager::paintEvent(QPaintEvent*)
             p.setBrush(style.accent);
             p.drawRoundedRect(QRectF(tab.left() + 8, tab.top() + 3, tab.width() - 16, 5), 2.5, 2.5);
         }
-        const QColor textColour = current ? style.panelCaption : style.headerText;
+        const QColor textColour = current ? readableOn(style.panelCaption, {style.buttonDownTop, style.panelTop})
+                                          : readableOn(style.headerText, {style.headerBack.lighter(115), style.headerBack});
         p.setPen(textColour);
         const QRectF textBox = tab.adjusted(6, current ? 4 : 0, -6, 0);
         p.drawText(textBox, Qt::AlignCenter,

@@ -502,7 +502,7 @@ void TouchList::paintEvent(QPaintEvent*)
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
         p.setFont(lineFont);
-        p.setPen(style.headerText);
+        p.setPen(readableOn(style.headerText, {style.headerBack.lighter(118), style.headerBack}));
         const QRect textBox = box.adjusted(TextPadding, 0, -TextPadding, 0);
         p.drawText(textBox, Qt::AlignCenter, QFontMetrics(lineFont).elidedText(text, Qt::ElideRight, textBox.width()));
     };
@@ -533,7 +533,11 @@ void TouchList::paintEvent(QPaintEvent*)
             p.setBrush(Qt::NoBrush);
             p.drawRoundedRect(QRectF(row).adjusted(3, 2.5, -3, -2.5), 6, 6);
         }
-        const QColor textColour = item.colour.isValid() ? item.colour : (selected ? style.listSelectionText : plainText);
+        // An entry's own colour (silver playable, red failed) stays as long as it reads on
+        // the row; on the selection it is darkened or lightened as far as needed.
+        const QColor wanted = item.colour.isValid() ? item.colour : (selected ? style.listSelectionText : plainText);
+        const QColor textColour = selected ? readableOn(wanted, {style.listSelection.lighter(125), style.listSelection})
+                                           : readableOn(wanted, {back});
         QRect textBox = row.adjusted(TextPadding, 0, -TextPadding, 0);
         if (m_rowGlyph != Glyph::None) {
             const int side = qMin(28, m_rowHeight * 7 / 10);
