@@ -6,6 +6,9 @@
 #include "config/Settingsunit.h"
 #include "dialogs/Aboutunit.h"
 #include "dialogs/Myerrorunit.h"
+#include "dialogs/Mypromptunit.h"
+#include "gps/Gpsinfounit.h"
+#include "playlists/Openplaylistunit.h"
 #include "playlists/Mediaframeunit.h"
 #include "playlists/Playlist.h"
 #include "support/TestProgram.h"
@@ -126,6 +129,9 @@ protected:
         }
         options.AdvSmoothTabPager1->setCurrentIndex(0);
         measureWindow(m.MyMainMenu, QStringLiteral("system menu"), out);
+        measureWindow(m.MyPrompt, QStringLiteral("prompt"), out);
+        measureWindow(m.OpenPlaylistForm, QStringLiteral("playlist chooser"), out);
+        measureWindow(m.GpsInfo, QStringLiteral("GPS screen"), out);
         m.MyError->showNotice(QStringLiteral("FILE ERROR\n\nError Saving config.ini"));
         measureWindow(m.MyError, QStringLiteral("notice"), out);
         m.MyError->hide();
