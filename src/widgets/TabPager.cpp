@@ -160,7 +160,9 @@ void TabPager::paintEvent(QPaintEvent*)
                                           : readableOn(style.headerText, {style.headerBack.lighter(115), style.headerBack});
         p.setPen(textColour);
         const QRectF textBox = tab.adjusted(6, current ? 4 : 0, -6, 0);
+        const QString caption = m_captions[i].trimmed();
+        p.setFont(fittingFont(font, caption, textBox.width()));
         p.drawText(textBox, Qt::AlignCenter,
-                   QFontMetrics(font).elidedText(m_captions[i].trimmed(), Qt::ElideRight, int(textBox.width())));
+                   QFontMetrics(p.font()).elidedText(caption, Qt::ElideRight, int(textBox.width())));
     }
 }

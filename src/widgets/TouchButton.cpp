@@ -171,7 +171,9 @@ void TouchButton::paintEvent(QPaintEvent*)
         caption.setAlphaF(0.45);
 
     const auto drawCaption = [&](const QRectF& box) {
-        p.setFont(font());
+        // One line with a little air at both ends where a smaller type allows it; else
+        // the caption wraps.
+        p.setFont(fittingFont(font(), text(), box.width() - 8));
         const int flags = Qt::AlignCenter | Qt::TextWordWrap;
         p.setPen(caption);
         p.drawText(box, flags, text());

@@ -501,10 +501,10 @@ void TouchList::paintEvent(QPaintEvent*)
         p.setPen(QPen(style.panelBorder, 1));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-        p.setFont(lineFont);
-        p.setPen(readableOn(style.headerText, {style.headerBack.lighter(118), style.headerBack}));
         const QRect textBox = box.adjusted(TextPadding, 0, -TextPadding, 0);
-        p.drawText(textBox, Qt::AlignCenter, QFontMetrics(lineFont).elidedText(text, Qt::ElideRight, textBox.width()));
+        p.setFont(fittingFont(lineFont, text, textBox.width()));
+        p.setPen(readableOn(style.headerText, {style.headerBack.lighter(118), style.headerBack}));
+        p.drawText(textBox, Qt::AlignCenter, QFontMetrics(p.font()).elidedText(text, Qt::ElideRight, textBox.width()));
     };
     drawLine(headerRect(), m_header);
     drawLine(footerRect(), m_footer);

@@ -4,6 +4,7 @@
 #include "widgets/ColourStyles.h"
 #include "widgets/TabPager.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -22,6 +23,22 @@ QFont touchFont(int pixels, bool bold)
     font.setPixelSize(qMax(1, pixels));
     font.setBold(bold);
     return font;
+}
+
+QFont fittingFont(const QFont& font, const QString& text, double width)
+{
+    QFont fitted = font;
+    const int full = font.pixelSize();
+    for (int pixels = full; pixels >= qMax(1, full * 2 / 3); --pixels) {
+        fitted.setPixelSize(pixels);
+        const QFontMetricsF metrics(fitted);
+        bool fits = true;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            fits = fits && metrics.horizontalAdvance(line) <= width;
+        if (fits)
+            break;
+    }
+    return fitted;
 }
 
 namespace {

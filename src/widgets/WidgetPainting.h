@@ -16,6 +16,9 @@ QFont touchFont(int pixels, bool bold);
 constexpr double MinimumTextContrast = 4.5;
 // Black or white, whichever reads better on `back`.
 QColor contrastingText(const QColor& back);
+// `font`, made smaller (down to two thirds of its size) until every line of `text` fits in
+// `width` pixels; the smallest tried when none fits.
+QFont fittingFont(const QFont& font, const QString& text, double width);
 // Relative luminance 0..1 of the sRGB colour (WCAG 2).
 double luminance(const QColor& colour);
 // (L1 + 0.05) / (L2 + 0.05) of the lighter over the darker colour, 1..21.
