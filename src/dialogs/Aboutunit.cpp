@@ -55,7 +55,7 @@ TAboutForm::TAboutForm(TMainForm* mainForm, QWidget* owner)
     LicenceDisplay->setGeometry(16, 64, 528, 214);
     LicenceDisplay->setReadOnly(true);
     LicenceDisplay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    LicenceDisplay->setLineWrapMode(QPlainTextEdit::NoWrap);
+    LicenceDisplay->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QFont licenceFont = LicenceDisplay->font();
     licenceFont.setPixelSize(16);
     LicenceDisplay->setFont(licenceFont);

@@ -206,6 +206,11 @@ void TGpsInfo::buildInfoPage(QWidget* page)
     SpeedGraph->SetGradient(100);
     SpeedGraph->SetPenWidth(1);
     SpeedGraphCaption = placeLabel(SpeedGraph, "SpeedGraphCaption", QStringLiteral("History (MPH)"), {4, 2, 200, 22}, 15, true);
+    // The caption sits on the graph: it keeps the graph's own background under it.
+    SpeedGraphCaption->setAutoFillBackground(true);
+    QPalette captionBack = SpeedGraphCaption->palette();
+    captionBack.setColor(QPalette::Window, SpeedGraph->BackColor());
+    SpeedGraphCaption->setPalette(captionBack);
     SpeedGraphCaption->setTextColour(Qt::white);
 }
 

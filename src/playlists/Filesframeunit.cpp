@@ -19,7 +19,8 @@ namespace {
 constexpr int FontPixels = 27;
 constexpr int RowHeight = 33;
 const QColor Silver(192, 192, 192);
-const QColor Grey(128, 128, 128);
+// A grey dark enough for the white status line to read on it.
+const QColor Grey(110, 110, 110);
 // Each level of the folder list is indented by this much.
 const QString Indent = QStringLiteral("  ");
 

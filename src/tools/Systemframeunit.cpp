@@ -43,6 +43,7 @@ TSystemFrame::TSystemFrame(TMainForm* mainForm)
     Panel1 = new CaptionPanel(QString(), this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(1, 5, 522, 585);
+    Panel1->setFillColour(Qt::black);
 
     SOCLabel1 = makeLabel(Panel1, "SOCLabel1", QStringLiteral("Switch 1"), {24, 32, 200, 32}, Qt::white);
     SOCLabel2 = makeLabel(Panel1, "SOCLabel2", QStringLiteral("Switch 2"), {289, 32, 200, 32}, Qt::white);

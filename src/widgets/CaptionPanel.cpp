@@ -77,6 +77,7 @@ void CaptionPanel::paintEvent(QPaintEvent*)
         QColor colour = m_captionColour;
         if (!colour.isValid())
             colour = m_fill.isValid() ? contrastingText(m_fill) : style.panelCaption;
+        colour = m_fill.isValid() ? readableOn(colour, {m_fill}) : readableOn(colour, {style.panelTop, style.panelBottom});
         const QFont font = touchFont(m_captionPixels, m_captionBold);
         p.setFont(font);
         p.setPen(colour);

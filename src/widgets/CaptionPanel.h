@@ -15,6 +15,7 @@ public:
     void setCaptionFontPixelSize(int pixels, bool bold = true);
     // A fixed fill and caption colour instead of the style's (invalid: follow the style).
     void setFillColour(const QColor& colour);
+    QColor fillColour() const { return m_fill; }
     void setCaptionColour(const QColor& colour);
     // Outline colour and width; width 0 draws none.
     void setBorder(const QColor& colour, int width);

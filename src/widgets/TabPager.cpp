@@ -156,10 +156,13 @@ void TabPager::paintEvent(QPaintEvent*)
             p.setBrush(style.accent);
             p.drawRoundedRect(QRectF(tab.left() + 8, tab.top() + 3, tab.width() - 16, 5), 2.5, 2.5);
         }
-        const QColor textColour = current ? style.panelCaption : style.headerText;
+        const QColor textColour = current ? readableOn(style.panelCaption, {style.buttonDownTop, style.panelTop})
+                                          : readableOn(style.headerText, {style.headerBack.lighter(115), style.headerBack});
         p.setPen(textColour);
         const QRectF textBox = tab.adjusted(6, current ? 4 : 0, -6, 0);
+        const QString caption = m_captions[i].trimmed();
+        p.setFont(fittingFont(font, caption, textBox.width()));
         p.drawText(textBox, Qt::AlignCenter,
-                   QFontMetrics(font).elidedText(m_captions[i].trimmed(), Qt::ElideRight, int(textBox.width())));
+                   QFontMetrics(p.font()).elidedText(caption, Qt::ElideRight, int(textBox.width())));
     }
 }

@@ -166,32 +166,23 @@ void TouchButton::paintEvent(QPaintEvent*)
         content.translate(1, 1);
 
     // Caption and picture.
-    QColor caption = m_captionColour.isValid() ? m_captionColour : style.buttonText;
-    if (!m_captionColour.isValid() && !m_face.isValid()) {
-        // Keep the style's caption readable on a lit face.
-        const QColor face = lit ? style.buttonDownBottom : style.buttonBottom;
-        if (std::abs(luminance(face) - luminance(caption)) < 0.35)
-            caption = contrastingText(face);
-    } else if (!m_captionColour.isValid() && m_face.isValid()) {
-        caption = contrastingText(m_face);
-    }
+    // The caption colour asked for (the style's, or the screen's), made readable on the face.
+    // A raised face is glossed: its top reaches almost half way to white.
+    const QColor glossed = sunken ? top : QColor::fromRgbF(float(top.redF() + (1 - top.redF()) * 0.47),
+                                                           float(top.greenF() + (1 - top.greenF()) * 0.47),
+                                                           float(top.blueF() + (1 - top.blueF()) * 0.47));
+    QColor caption = m_captionColour.isValid() ? m_captionColour
+                     : m_face.isValid()        ? contrastingText(m_face)
+                                               : style.buttonText;
+    caption = readableOn(caption, {glossed, top, bottom});
     if (!isEnabled())
         caption.setAlphaF(0.45);
 
-    // A caption colour chosen by a screen (black on a dark style, say) gets a halo in the
-    // opposite colour so that it stays legible.
-    const QColor faceMiddle = m_face.isValid() ? m_face : (lit ? style.buttonDownBottom : style.buttonBottom);
-    const bool lowContrast = std::abs(luminance(faceMiddle) - luminance(caption)) < 0.3;
-    QColor halo = contrastingText(caption) == QColor(Qt::black) ? QColor(0, 0, 0) : QColor(255, 255, 255);
-    halo.setAlpha(150);
     const auto drawCaption = [&](const QRectF& box) {
-        p.setFont(font());
+        // One line with a little air at both ends where a smaller type allows it; else
+        // the caption wraps.
+        p.setFont(fittingFont(font(), text(), box.width() - 8));
         const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-        if (lowContrast) {
-            p.setPen(halo);
-            for (QPointF offset : {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)})
-                p.drawText(box.translated(offset), flags, text());
-        }
         p.setPen(caption);
         p.drawText(box, flags, text());
     };
@@ -217,9 +208,6 @@ void TouchButton::paintEvent(QPaintEvent*)
             const double side = qMin(content.width(), content.height() + 4);
             glyphBox = QRectF(content.center().x() - side / 2, content.center().y() - side / 2, side, side);
         }
-        if (lowContrast)
-            for (QPointF offset : {QPointF(-1.5, 0), QPointF(1.5, 0), QPointF(0, -1.5), QPointF(0, 1.5)})
-                drawGlyph(p, m_glyph, glyphBox.translated(offset), halo);
         drawGlyph(p, m_glyph, glyphBox, caption);
         if (hasText)
             drawCaption(textBox);

@@ -52,7 +52,9 @@ QSize TouchLabel::minimumSizeHint() const
 
 void TouchLabel::applyColour()
 {
-    const QColor colour = m_colour.isValid() ? m_colour : ColourStyles::instance().current().text;
+    // The colour asked for, made readable on whatever the label sits on.
+    const auto [top, bottom] = backdropOf(this);
+    const QColor colour = readableOn(m_colour.isValid() ? m_colour : ColourStyles::instance().current().text, {top, bottom});
     QPalette pal = palette();
     if (pal.color(QPalette::WindowText) == colour && pal.isBrushSet(QPalette::Active, QPalette::WindowText))
         return;
@@ -66,7 +68,7 @@ bool TouchLabel::event(QEvent* event)
     if (event->type() == QEvent::ToolTip)
         return true;
     const bool result = QLabel::event(event);
-    if (event->type() == QEvent::ApplicationPaletteChange)
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::ParentChange)
         applyColour();
     return result;
 }

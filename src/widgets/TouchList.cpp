@@ -507,10 +507,10 @@ void TouchList::paintEvent(QPaintEvent*)
         p.setPen(QPen(style.panelBorder, 1));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-        p.setFont(lineFont);
-        p.setPen(style.headerText);
         const QRect textBox = box.adjusted(TextPadding, 0, -TextPadding, 0);
-        p.drawText(textBox, Qt::AlignCenter, QFontMetrics(lineFont).elidedText(text, Qt::ElideRight, textBox.width()));
+        p.setFont(fittingFont(lineFont, text, textBox.width()));
+        p.setPen(readableOn(style.headerText, {style.headerBack.lighter(118), style.headerBack}));
+        p.drawText(textBox, Qt::AlignCenter, QFontMetrics(p.font()).elidedText(text, Qt::ElideRight, textBox.width()));
     };
     drawLine(headerRect(), m_header);
     drawLine(footerRect(), m_footer);
@@ -539,7 +539,11 @@ void TouchList::paintEvent(QPaintEvent*)
             p.setBrush(Qt::NoBrush);
             p.drawRoundedRect(QRectF(row).adjusted(3, 2.5, -3, -2.5), 6, 6);
         }
-        const QColor textColour = item.colour.isValid() ? item.colour : (selected ? style.listSelectionText : plainText);
+        // An entry's own colour (silver playable, red failed) stays as long as it reads on
+        // the row; on the selection it is darkened or lightened as far as needed.
+        const QColor wanted = item.colour.isValid() ? item.colour : (selected ? style.listSelectionText : plainText);
+        const QColor textColour = selected ? readableOn(wanted, {style.listSelection.lighter(125), style.listSelection})
+                                           : readableOn(wanted, {back});
         QRect textBox = row.adjusted(TextPadding, 0, -TextPadding, 0);
         if (m_rowGlyph != Glyph::None) {
             const int side = qMin(28, m_rowHeight * 7 / 10);

@@ -245,7 +245,9 @@ void TrackBar::paintEvent(QPaintEvent*)
     p.setPen(QPen(style.panelBorder, 2.5));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(thumb, radius, radius);
-    const QColor thumbText = contrastingText(m_dragging ? style.buttonDownBottom : style.buttonBottom);
+    const QColor thumbTop = m_dragging ? style.buttonDownTop : style.buttonTop;
+    const QColor thumbBottom = m_dragging ? style.buttonDownBottom : style.buttonBottom;
+    const QColor thumbText = readableOn(contrastingText(thumbBottom), {thumbTop, thumbBottom});
     if (!m_valueText.isEmpty()) {
         const int pixels = qBound(10, int(qMin(thumb.height(), thumb.width()) * 0.45), 22);
         p.setFont(touchFont(pixels, true));
@@ -333,12 +335,12 @@ void ProgressBar::paintEvent(QPaintEvent*)
     p.setFont(touchFont(qBound(10, int(box.height() * 0.6), 28), true));
     p.save();
     p.setClipRect(fill);
-    p.setPen(contrastingText(style.accent));
+    p.setPen(readableOn(contrastingText(style.accent), {style.accent.lighter(145), style.accent}));
     p.drawText(box, Qt::AlignCenter, shown);
     p.restore();
     p.save();
     p.setClipRect(QRectF(fill.right(), box.top(), box.right() - fill.right() + 1, box.height()));
-    p.setPen(style.text);
+    p.setPen(readableOn(style.text, {style.panelBottom.darker(112), style.panelTop}));
     p.drawText(box, Qt::AlignCenter, shown);
     p.restore();
 }

@@ -1,11 +1,16 @@
 #include "widgets/WidgetPainting.h"
 
+#include "widgets/CaptionPanel.h"
 #include "widgets/ColourStyles.h"
+#include "widgets/TabPager.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
+
+#include <cmath>
 
 namespace WidgetPainting {
 
@@ -20,14 +25,98 @@ QFont touchFont(int pixels, bool bold)
     return font;
 }
 
+QFont fittingFont(const QFont& font, const QString& text, double width)
+{
+    QFont fitted = font;
+    const int full = font.pixelSize();
+    for (int pixels = full; pixels >= qMax(1, full * 2 / 3); --pixels) {
+        fitted.setPixelSize(pixels);
+        const QFontMetricsF metrics(fitted);
+        bool fits = true;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            fits = fits && metrics.horizontalAdvance(line) <= width;
+        if (fits)
+            break;
+    }
+    return fitted;
+}
+
+namespace {
+double linear(double channel)
+{
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+}
+}
+
 double luminance(const QColor& colour)
 {
-    return 0.2126 * colour.redF() + 0.7152 * colour.greenF() + 0.0722 * colour.blueF();
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+}
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
 QColor contrastingText(const QColor& back)
 {
-    return luminance(back) > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
+    return contrastRatio(back, Qt::black) >= contrastRatio(back, Qt::white) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+QColor readableOn(const QColor& text, std::initializer_list<QColor> backs)
+{
+    const auto worst = [&](const QColor& colour) {
+        double ratio = 21;
+        for (const QColor& back : backs)
+            ratio = qMin(ratio, contrastRatio(colour, back));
+        return ratio;
+    };
+    if (backs.size() == 0 || worst(text) >= MinimumTextContrast)
+        return text;
+    // The smallest step towards black or towards white that reads; failing both (a
+    // gradient from dark to light), the most readable mix found.
+    const auto mix = [&](const QColor& target, double t) {
+        return QColor::fromRgbF(float(text.redF() + (target.redF() - text.redF()) * t),
+                                float(text.greenF() + (target.greenF() - text.greenF()) * t),
+                                float(text.blueF() + (target.blueF() - text.blueF()) * t), text.alphaF());
+    };
+    QColor best = text;
+    for (int step = 1; step <= 20; ++step) {
+        for (const QColor& target : {QColor(Qt::black), QColor(Qt::white)}) {
+            const QColor mixed = mix(target, step / 20.0);
+            if (worst(mixed) >= MinimumTextContrast)
+                return mixed;
+            if (worst(mixed) > worst(best))
+                best = mixed;
+        }
+    }
+    return best;
+}
+
+QPair<QColor, QColor> backdropOf(const QWidget* widget)
+{
+    const ColourStyle& style = ColourStyles::instance().current();
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        if (w != widget && qobject_cast<const CaptionPanel*>(w)) {
+            const auto* panel = static_cast<const CaptionPanel*>(w);
+            const QColor fill = panel->fillColour();
+            if (fill.isValid())
+                return {fill, fill};
+            return {style.panelTop, style.panelBottom};
+        }
+        if (w != widget && qobject_cast<const TabPager*>(w))
+            return {style.panelTop, style.panelBottom};
+        if (w->autoFillBackground()) {
+            const QColor back = w->palette().color(w->backgroundRole());
+            return {back, back};
+        }
+        if (w->isWindow())
+            break;
+    }
+    return {style.window, style.window};
 }
 
 void fillRoundedGradient(QPainter& painter, const QRectF& rect, double radius, const QColor& top,

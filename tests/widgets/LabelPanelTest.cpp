@@ -2,6 +2,8 @@
 #include "widgets/TouchLabel.h"
 #include "WidgetTestHelpers.h"
 
+#include "widgets/WidgetPainting.h"
+
 #include <gtest/gtest.h>
 
 using namespace WidgetTest;
@@ -14,10 +16,15 @@ TEST(TouchLabel, FollowsTheStyleUnlessItHasAColour)
     EXPECT_EQ(label.palette().color(QPalette::WindowText), ColourStyles::style(5).text);
     ColourStyles::instance().apply(0);
     EXPECT_EQ(label.palette().color(QPalette::WindowText), ColourStyles::style(0).text);
+    ColourStyles::instance().apply(5);
     label.setTextColour(Qt::yellow);
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::yellow));
+    // Yellow cannot be read on the light window of style 0: it is darkened as far as needed.
+    ColourStyles::instance().apply(0);
+    const QColor darkened = label.palette().color(QPalette::WindowText);
+    EXPECT_GE(WidgetPainting::contrastRatio(darkened, ColourStyles::style(0).window), 4.5);
+    EXPECT_GT(darkened.red(), darkened.blue());
     ColourStyles::instance().apply(5);
-    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::yellow));
     label.setTextColour(QColor());
     EXPECT_EQ(label.palette().color(QPalette::WindowText), ColourStyles::style(5).text);
 }

@@ -335,16 +335,16 @@ TEST(TouchListPaint, ItemColourIsUsedForSelectedAndUnselectedRows)
     list.setHeaderVisible(false);
     list.setFooterVisible(false);
     list.setFontPixelSize(28, true);
-    list.addItem("WWWWWWWW", QColor(255, 0, 0));
-    list.addItem("WWWWWWWW", QColor(255, 0, 0));
+    list.addItem("WWWWWWWW", QColor(128, 0, 0));
+    list.addItem("WWWWWWWW", QColor(128, 0, 0));
     list.addItem("WWWWWWWW");
     list.setSelectedIndex(0);
     const QImage image = render(&list);
     const QRect row0(0, 0, 300, 40), row1(0, 40, 300, 40), row2(0, 80, 300, 40);
-    // Red text on the selected row and on the unselected one.
-    EXPECT_GT(countNear(image, QColor(255, 0, 0), 30, row0), 30);
-    EXPECT_GT(countNear(image, QColor(255, 0, 0), 30, row1), 30);
-    EXPECT_EQ(countNear(image, QColor(255, 0, 0), 30, row2), 0);
+    // Dark red text on the selected row and on the unselected one.
+    EXPECT_GT(countNear(image, QColor(128, 0, 0), 30, row0), 30);
+    EXPECT_GT(countNear(image, QColor(128, 0, 0), 30, row1), 30);
+    EXPECT_EQ(countNear(image, QColor(128, 0, 0), 30, row2), 0);
     // The selected row has the selection background; the unselected one has none.
     const QColor back = ColourStyles::instance().current().listBack;
     EXPECT_LT(countNear(image, back, 10, row0.adjusted(4, 4, -4, -4)), 292 * 32 / 10);
