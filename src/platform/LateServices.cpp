@@ -60,6 +60,11 @@ void LateMediaPlayer::stop()
         real().stop();
 }
 
+bool LateMediaPlayer::isPlaying() const
+{
+    return m_player.isReady() && real().isPlaying();
+}
+
 void LateMediaPlayer::seekToEnd()
 {
     real().seekToEnd();

@@ -68,6 +68,7 @@ public:
     void close() override;
     bool play() override;
     void stop() override;
+    bool isPlaying() const override;
     void seekToEnd() override;
     void setPosition(qint64 ms) override;
     qint64 position() const override;

@@ -527,7 +527,15 @@ void TouchList::paintEvent(QPaintEvent*)
         const QRect row(area.left(), y, area.width(), m_rowHeight);
         const Item& item = m_items[i];
         const bool selected = isSelected(i);
-        if (selected) {
+        // A selected entry in a strong colour of its own (red: missing) that would not read
+        // on the selection is selected in that colour instead, so it stays marked; a grey
+        // one is only lightened or darkened below.
+        const bool ownColourStrip = selected && item.colour.isValid() && item.colour.hsvSaturation() > 127
+            && (contrastRatio(item.colour, style.listSelection) < MinimumTextContrast
+                || contrastRatio(item.colour, style.listSelection.lighter(125)) < MinimumTextContrast);
+        if (ownColourStrip) {
+            fillRoundedGradient(p, QRectF(row).adjusted(2, 1.5, -2, -1.5), 6, item.colour, item.colour);
+        } else if (selected) {
             fillRoundedGradient(p, QRectF(row).adjusted(2, 1.5, -2, -1.5), 6, style.listSelection.lighter(125),
                                 style.listSelection);
         } else {
@@ -540,10 +548,11 @@ void TouchList::paintEvent(QPaintEvent*)
             p.drawRoundedRect(QRectF(row).adjusted(3, 2.5, -3, -2.5), 6, 6);
         }
         // An entry's own colour (silver playable, red failed) stays as long as it reads on
-        // the row; on the selection it is darkened or lightened as far as needed.
+        // the row; otherwise it is darkened or lightened as far as needed.
         const QColor wanted = item.colour.isValid() ? item.colour : (selected ? style.listSelectionText : plainText);
-        const QColor textColour = selected ? readableOn(wanted, {style.listSelection.lighter(125), style.listSelection})
-                                           : readableOn(wanted, {back});
+        const QColor textColour = ownColourStrip ? contrastingText(item.colour)
+            : selected ? readableOn(wanted, {style.listSelection.lighter(125), style.listSelection})
+                       : readableOn(wanted, {back});
         QRect textBox = row.adjusted(TextPadding, 0, -TextPadding, 0);
         if (m_rowGlyph != Glyph::None) {
             const int side = qMin(28, m_rowHeight * 7 / 10);
