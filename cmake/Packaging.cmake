@@ -65,14 +65,15 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # What the program and the maintainer scripts use besides the libraries it links; Qt's X11
-# platform plugin comes with libqt6gui6, and libmpv is loaded at run time, not linked.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "adduser, espeak-ng-data, xdg-utils, libmpv2")
+# platform plugin comes with libqt6gui6, and libmpv and espeak-ng are loaded at run time,
+# not linked.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "adduser, espeak-ng-data, xdg-utils, libmpv2, libespeak-ng1")
 find_program(KARVEX_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(KARVEX_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-    ", libqt6widgets6, libqt6gui6, libqt6dbus6, libqt6core6, libespeak-ng1, libasound2, libtag1v5")
+    ", libqt6widgets6, libqt6gui6, libqt6dbus6, libqt6core6, libasound2, libtag1v5")
 endif()
 # The kiosk session: an X server, xinit, xrandr and xset, and xmessage for its messages.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xinit, xserver-xorg, x11-xserver-utils, x11-utils")

@@ -1,12 +1,10 @@
-// libmpv and the hundreds of libraries it brings (FFmpeg, libass, ...) are not linked with
-// the program: loading and relocating them took most of the start-up time. This file
-// defines the few libmpv functions the players call; the first call of mpv_create() loads
-// libmpv (from whichever thread makes it) and every call goes on to libmpv's own function.
-// Without libmpv, mpv_create() returns nullptr, as libmpv does when it cannot create a
-// player, and the players stay silent. libmpv is never unloaded: its threads may outlive
-// any player, and the leak checker needs its code mapped to the end.
-#include <cstdio>
-#include <dlfcn.h>
+// libmpv and the hundreds of libraries it brings (FFmpeg, libass, ...) are loaded at run time
+// (RuntimeLibrary.h). This file defines the few libmpv functions the players call; the first
+// call of mpv_create() loads libmpv (from whichever thread makes it) and every call goes on
+// to libmpv's own function. Without libmpv, mpv_create() returns nullptr, as libmpv does when
+// it cannot create a player, and the players stay silent.
+#include "platform/RuntimeLibrary.h"
+
 #include <mpv/client.h>
 #include <mutex>
 
@@ -28,22 +26,19 @@ struct Functions {
     decltype(&mpv_free) free = nullptr;
 };
 
+constexpr const char* WithoutIt = "plays no media";
+
 template <typename Function>
 bool find(void* library, const char* name, Function& function)
 {
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    return function != nullptr;
+    return RuntimeLibrary::find(library, KARVEX_LIBMPV_SONAME, WithoutIt, name, function);
 }
 
 Functions loadFunctions()
 {
-    void* library = dlopen(KARVEX_LIBMPV_SONAME, RTLD_NOW | RTLD_LOCAL);
-    if (!library) {
-        std::fprintf(stderr, "Karvex plays no media: %s\n", dlerror());
-        return {};
-    }
+    void* library = RuntimeLibrary::open(KARVEX_LIBMPV_SONAME, WithoutIt);
     Functions f;
-    if (find(library, "mpv_create", f.create) && find(library, "mpv_initialize", f.initialize)
+    if (library && find(library, "mpv_create", f.create) && find(library, "mpv_initialize", f.initialize)
         && find(library, "mpv_terminate_destroy", f.terminateDestroy)
         && find(library, "mpv_set_option_string", f.setOptionString)
         && find(library, "mpv_set_property", f.setProperty) && find(library, "mpv_get_property", f.getProperty)
@@ -52,7 +47,6 @@ Functions loadFunctions()
         && find(library, "mpv_wait_event", f.waitEvent) && find(library, "mpv_error_string", f.errorString)
         && find(library, "mpv_free", f.free))
         return f;
-    std::fprintf(stderr, "Karvex plays no media: %s lacks %s\n", KARVEX_LIBMPV_SONAME, dlerror());
     return {};
 }
 
