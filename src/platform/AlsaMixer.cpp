@@ -27,6 +27,7 @@ snd_mixer_elem_t* findElement(snd_mixer_t* mixer, const QString& name)
 struct AlsaMixer::Open {
     snd_mixer_t* mixer = nullptr;
     snd_mixer_elem_t* element = nullptr;
+    bool watched = false;
     std::vector<QSocketNotifier*> watches;
 
     ~Open()
@@ -48,34 +49,43 @@ AlsaMixer::AlsaMixer(const QString& card, const QString& element)
 
 AlsaMixer::~AlsaMixer() = default;
 
-AlsaMixer::Open* AlsaMixer::open()
+bool AlsaMixer::openCard()
 {
     if (m_open)
-        return m_open.get();
+        return true;
     const AlsaQuiet quiet;
     auto opened = std::make_unique<Open>();
     if (snd_mixer_open(&opened->mixer, 0) < 0) {
         opened->mixer = nullptr;
-        return nullptr;
+        return false;
     }
     const QByteArray cardName = m_card.toUtf8();
     if (snd_mixer_attach(opened->mixer, cardName.constData()) < 0
         || snd_mixer_selem_register(opened->mixer, nullptr, nullptr) < 0 || snd_mixer_load(opened->mixer) < 0)
-        return nullptr;
+        return false;
     opened->element = findElement(opened->mixer, m_element);
     if (!opened->element)
-        return nullptr;
+        return false;
+    m_open = std::move(opened);
+    return true;
+}
 
-    const int count = snd_mixer_poll_descriptors_count(opened->mixer);
+AlsaMixer::Open* AlsaMixer::open()
+{
+    if (!openCard())
+        return nullptr;
+    if (m_open->watched)
+        return m_open.get();
+    m_open->watched = true;
+    const int count = snd_mixer_poll_descriptors_count(m_open->mixer);
     std::vector<pollfd> descriptors(size_t(std::max(count, 0)));
-    if (count > 0 && snd_mixer_poll_descriptors(opened->mixer, descriptors.data(), unsigned(count)) == count) {
+    if (count > 0 && snd_mixer_poll_descriptors(m_open->mixer, descriptors.data(), unsigned(count)) == count) {
         for (const pollfd& descriptor : descriptors) {
             auto* watch = new QSocketNotifier(descriptor.fd, QSocketNotifier::Read);
             QObject::connect(watch, &QSocketNotifier::activated, watch, [this] { takeEvents(); });
-            opened->watches.push_back(watch);
+            m_open->watches.push_back(watch);
         }
     }
-    m_open = std::move(opened);
     return m_open.get();
 }
 

@@ -21,6 +21,10 @@ public:
                        const QString& element = QStringLiteral("Master"));
     ~AlsaMixer() override;
 
+    // Opens the card's mixer unless it is open; may be called on any thread, before the
+    // window thread's first use (which then starts watching it). True when it is open.
+    bool openCard();
+
     uint32_t masterVolume() override;
     void setMasterVolume(uint32_t volume) override;
     void setMasterMute(bool on) override;
@@ -33,7 +37,8 @@ public:
 private:
     struct Open; // the open mixer, its element and the watches of its descriptors
 
-    // The element, opening the mixer first when it is not open; null without one.
+    // The element, opening the mixer first when it is not open and watching it on the
+    // window thread; null without one.
     Open* open();
     // A watched descriptor is ready: ALSA takes in the card's events.
     void takeEvents();

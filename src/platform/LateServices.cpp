@@ -136,3 +136,28 @@ bool LateSpeechEngine::speak(const QString& text, Punctuation punctuation)
     SpeechEngine* engine = m_engine.get();
     return engine && engine->speak(text, punctuation);
 }
+
+LateMixer::LateMixer(LateService<Mixer>::Build build)
+    : m_mixer(std::move(build))
+{
+}
+
+uint32_t LateMixer::masterVolume()
+{
+    return m_mixer.get()->masterVolume();
+}
+
+void LateMixer::setMasterVolume(uint32_t volume)
+{
+    m_mixer.get()->setMasterVolume(volume);
+}
+
+void LateMixer::setMasterMute(bool on)
+{
+    m_mixer.get()->setMasterMute(on);
+}
+
+void LateMixer::whenReady(std::function<void()> then)
+{
+    m_mixer.whenReady(std::move(then));
+}

@@ -1,20 +1,24 @@
 #pragma once
 // Stand-ins for the services the first screen does not need: the media player, the wave
-// player and the speech engine. Each real service is built on a worker thread of its own
+// player, the speech engine and the mixer. Each real service is built on a worker thread of its own
 // once start() is called (the program calls it right after the first paint), so loading
 // libmpv or espeak-ng keeps neither the first paint nor the window thread waiting. A call
 // that needs the real service before it is ready waits for it, so a tap made during the
 // start-up is acted on as soon as the service is there, not lost.
 #include "platform/MediaPlayer.h"
+#include "platform/Mixer.h"
 #include "platform/SpeechEngine.h"
 #include "platform/WavePlayer.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <future>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // A service built on a worker thread, at most once. Used from the window thread only.
 template <typename Service>
@@ -30,8 +34,24 @@ public:
     // Starts building, unless it has started.
     void start()
     {
-        if (!m_result.valid() && !m_service)
-            m_result = std::async(std::launch::async, m_build);
+        if (m_result.valid() || m_service)
+            return;
+        m_result = std::async(std::launch::async, [this] {
+            std::unique_ptr<Service> service = m_build();
+            QMetaObject::invokeMethod(&m_readyNews, [this] { runWaiting(); }, Qt::QueuedConnection);
+            return service;
+        });
+    }
+    // Runs THEN on the window thread once the service is built: at once when it is,
+    // otherwise when it has been built (it is not started for this).
+    void whenReady(std::function<void()> then)
+    {
+        if (isReady()) {
+            get();
+            then();
+        } else {
+            m_waiting.push_back(std::move(then));
+        }
     }
     bool isReady() const
     {
@@ -48,7 +68,18 @@ public:
     }
 
 private:
+    void runWaiting()
+    {
+        get();
+        for (const std::function<void()>& then : std::exchange(m_waiting, {}))
+            then();
+    }
+
+    // In this order: the future, which waits for a build still running when the service
+    // goes, ends before the object its news is posted to.
     Build m_build;
+    QObject m_readyNews;
+    std::vector<std::function<void()>> m_waiting;
     std::future<std::unique_ptr<Service>> m_result;
     std::unique_ptr<Service> m_service;
 };
@@ -111,4 +142,19 @@ public:
 
 private:
     LateService<SpeechEngine> m_engine;
+};
+
+// The mixer; BUILD returns it opened (or failing every call without a card). Reading or
+// setting the volume before it is ready waits for it.
+class LateMixer : public Mixer {
+public:
+    explicit LateMixer(LateService<Mixer>::Build build);
+    void startBuilding() { m_mixer.start(); }
+    uint32_t masterVolume() override;
+    void setMasterVolume(uint32_t volume) override;
+    void setMasterMute(bool on) override;
+    void whenReady(std::function<void()> then) override;
+
+private:
+    LateService<Mixer> m_mixer;
 };

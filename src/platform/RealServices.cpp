@@ -40,8 +40,14 @@ Services realServices(const QString& programFolder)
         *speech = engine.get();
         return engine;
     };
+    auto mixer = std::make_unique<LateMixer>([] {
+        auto alsa = std::make_unique<AlsaMixer>();
+        alsa->openCard();
+        return alsa;
+    });
     // The stand-ins belong to the main window, which outlives its first paint.
-    services.startAfterFirstPaint = [media = mediaPlayer.get(), wave = wavePlayer.get(), speech] {
+    services.startAfterFirstPaint = [media = mediaPlayer.get(), wave = wavePlayer.get(), speech, mix = mixer.get()] {
+        mix->startBuilding();
         wave->startBuilding();
         media->startBuilding();
         if (*speech)
@@ -49,7 +55,7 @@ Services realServices(const QString& programFolder)
     };
     services.mediaPlayer = std::move(mediaPlayer);
     services.wavePlayer = std::move(wavePlayer);
-    services.mixer = std::make_unique<AlsaMixer>();
+    services.mixer = std::move(mixer);
     services.createSerialPort = [](const QString& portName) -> std::unique_ptr<SerialPort> {
         if (GpsdPort::isGpsdName(portName))
             return std::make_unique<GpsdPort>();

@@ -34,7 +34,9 @@ struct Services {
     std::unique_ptr<MessageBox> messageBox;
     std::unique_ptr<FileOpenDialog> fileOpenDialog;
     // Called once the first screen has been painted: starts what it did not need (the
-    // real services build mpv, the speech engine and the sound players then). May be empty.
+    // real services build mpv, the speech engine, the sound players and the mixer then).
+    // Empty when nothing waits for the first paint (the tests' doubles): the main window
+    // then does at once what it would do after it (TMainForm::afterFirstPaint).
     std::function<void()> startAfterFirstPaint;
 };
 
