@@ -21,13 +21,14 @@ int main(int argc, char** argv)
             return 0;
         }
         Services services = realServices(QCoreApplication::applicationDirPath());
-        std::function<void()> startAfterFirstPaint = services.startAfterFirstPaint;
         std::unique_ptr<TMainForm> mainForm = Startup::createWindows(std::move(services));
-        new FirstPaintReport(mainForm.get(), startAfterFirstPaint);
+        new FirstPaintReport(mainForm.get(), [main = mainForm.get()] { main->firstPaintDone(); });
         mainForm->move(screen->geometry().topLeft());
         mainForm->show();
-        // Ends before the main window does.
-        const std::unique_ptr<MprisService> mpris = startMpris(*mainForm);
+        // Ends before the main window does. Connecting to the session bus can take long
+        // (without one, D-Bus tries to start one), so it waits for the home screen.
+        std::unique_ptr<MprisService> mpris;
+        mainForm->afterFirstPaint([&mpris, &main = *mainForm] { mpris = startMpris(main); });
         QObject::connect(mainForm.get(), &TMainForm::closed, &app, &QCoreApplication::quit);
         app.exec();
     } catch (const std::exception& error) {

@@ -119,6 +119,21 @@ TSettingsForm::TSettingsForm(TMainForm* mainForm)
     m_mainForm->FlashTimer->start();
     m_mainForm->WelcomeFrame1->startTimers();
     DayNightTimer->start();
+    // Looking for devices and asking for gpsd is nothing the home screen waits for.
+    m_mainForm->afterFirstPaint([this] { offerPorts(); });
+}
+
+void TSettingsForm::offerPorts()
+{
+    // The serial ports, and gpsd when one answers on this machine.
+    const QStringList serialPorts = SerialPorts::offeredNames();
+    GPSPort->addItems(serialPorts);
+    if (GpsdPort::localGpsdAnswers())
+        GPSPort->addItem(QStringLiteral("gpsd"));
+    SOCPort->addItems(serialPorts);
+    const SettingsStore& store = m_mainForm->settings();
+    selectPort(SOCPort, store.value(Key::SOCPort));
+    selectPort(GPSPort, store.value(Key::GPSPort));
 }
 
 void TSettingsForm::buildGeneralPage(QWidget* page)
@@ -183,15 +198,11 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
     Label2->setWordWrap(true);
     Label2->setTextColour(QColor(128, 0, 0));
     GpsBtn = makeToggle(page, "GpsBtn", QStringLiteral("GPS Enabled"), {20, 216, 200, 60});
-    // The serial ports, and gpsd when one answers on this machine.
-    QStringList gpsPorts = SerialPorts::offeredNames();
-    if (GpsdPort::localGpsdAnswers())
-        gpsPorts << QStringLiteral("gpsd");
-    GPSPort = makeList(page, "GPSPort", {236, 224, 184, 46}, gpsPorts);
+    GPSPort = makeList(page, "GPSPort", {236, 224, 184, 46}, {}); // filled by offerPorts()
     GPSBaud = makeList(page, "GPSBaud", {428, 224, 112, 46}, GpsBaud::offered());
     SOCLabel3 = placeLabel(page, "SOCLabel3", QStringLiteral("Seriel Controller Port"), {20, 290, 206, 46}, 16, true);
     SOCLabel3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SOCPort = makeList(page, "SOCPort", {236, 290, 304, 46}, SerialPorts::offeredNames());
+    SOCPort = makeList(page, "SOCPort", {236, 290, 304, 46}, {});
     SOCPort->setEnabled(false);
 
     connect(HideMouseBtn, &QAbstractButton::clicked, this, &TSettingsForm::HideMouseBtnClick);

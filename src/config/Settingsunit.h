@@ -101,6 +101,8 @@ private:
     void buildThemesPage(QWidget* page);
     void buildHardwarePage(QWidget* page);
     void buildAdvancedPage(QWidget* page);
+    // Lists the serial ports present (and gpsd) and selects the ones set.
+    void offerPorts();
     void applyColourMode(bool daylight);
     void onThemeSelected(TouchList* list, const QString& key, TouchButton* modeButton, int index);
     void onPortChosen(QComboBox* list, const QString& key);

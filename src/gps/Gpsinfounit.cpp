@@ -97,6 +97,40 @@ TGpsInfo::TGpsInfo(TMainForm* mainForm)
     setFixedSize(596, 480);
     setWindowOpacity(245.0 / 255.0);
 
+    // The controls follow the receiver while the screen is shown; showing it brings them
+    // up to date (showEvent).
+    m_receiver.LetEventsRun = [] { QCoreApplication::processEvents(); };
+    m_receiver.OnPendingChanged = [this] {
+        if (isVisible())
+            showPending();
+    };
+    m_receiver.OnLogChanged = [this] {
+        if (isVisible())
+            showLog();
+    };
+    m_receiver.OnLastSentenceChanged = [this](bool repaintNow) {
+        if (isVisible())
+            showLastSentence(repaintNow);
+    };
+    m_receiver.OnReadingsChanged = [this] {
+        if (isVisible())
+            showReadings();
+    };
+
+    PortWatchTimer = new QTimer(this);
+    PortWatchTimer->setInterval(500);
+    connect(PortWatchTimer, &QTimer::timeout, this, &TGpsInfo::PortWatchTimerTimer);
+
+    // FormCreate: the readings are -1 (the receiver starts so). The screen's controls are
+    // built, the port opened and the reader started once the home screen is up.
+    m_mainForm->afterFirstPaint([this] {
+        buildScreen();
+        OpenPort();
+    });
+}
+
+void TGpsInfo::buildScreen()
+{
     auto* panel = new CaptionPanel(QString(), this);
     panel->setObjectName(QStringLiteral("GpsInfoPanel"));
     panel->setGeometry(8, 8, 580, 464);
@@ -124,39 +158,17 @@ TGpsInfo::TGpsInfo(TMainForm* mainForm)
     connect(ClearGraphBtn, &QAbstractButton::clicked, this, &TGpsInfo::ClearGraphBtnClick);
     connect(Memo1, &QPlainTextEdit::textChanged, this, &TGpsInfo::Memo1Edited);
 
-    // The controls follow the receiver while the screen is shown; showing it brings them
-    // up to date (showEvent).
-    m_receiver.LetEventsRun = [] { QCoreApplication::processEvents(); };
-    m_receiver.OnPendingChanged = [this] {
-        if (isVisible())
-            showPending();
-    };
-    m_receiver.OnLogChanged = [this] {
-        if (isVisible())
-            showLog();
-    };
-    m_receiver.OnLastSentenceChanged = [this](bool repaintNow) {
-        if (isVisible())
-            showLastSentence(repaintNow);
-    };
-    m_receiver.OnReadingsChanged = [this] {
-        if (isVisible())
-            showReadings();
-    };
     showReadings();
     setTextColour(LastSentence, Blue);
+}
 
-    // FormCreate: the readings are -1 (the receiver starts so); open the port and start
-    // the reader.
+void TGpsInfo::OpenPort()
+{
     const SettingsStore& store = m_mainForm->settings();
     m_port.Open(store.value(Key::GPSPort), GpsBaud::rateOf(store.value(Key::GPSBaud)));
     Port->setText(m_port.PortText());
     setTextColour(Port, m_port.PortColour());
     emit gpsStatusHintChanged(m_port.StatusHint());
-
-    PortWatchTimer = new QTimer(this);
-    PortWatchTimer->setInterval(500);
-    connect(PortWatchTimer, &QTimer::timeout, this, &TGpsInfo::PortWatchTimerTimer);
     if (m_port.PortOpen())
         PortWatchTimer->start();
 }

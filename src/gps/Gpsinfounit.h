@@ -45,8 +45,8 @@ public:
     void setMonotonicClock(std::function<qint64()> clock) { m_receiver.MonotonicMs = std::move(clock); }
 
     // The GPS status hint set at start-up: empty when the port opened; the home
-    // screen's SpeedStatusDisplay takes it (gpsStatusHintChanged is emitted once, from the
-    // constructor).
+    // screen's SpeedStatusDisplay takes it (gpsStatusHintChanged is emitted once, when the
+    // port has been opened after the first paint).
     QString GpsStatusHint() const { return m_port.StatusHint(); }
     bool PortOpen() const { return m_port.PortOpen(); }
 
@@ -54,38 +54,40 @@ public:
     const NmeaReceiver& receiver() const { return m_receiver; }
     const GpsPort& port() const { return m_port; }
 
-    // Controls.
-    TouchLabel* HeadingLabel; // "GPS INFO"
-    TouchButton* DoneBtn;
-    TabPager* AdvSmoothTabPager1;
+    // Controls, built once the home screen has been painted.
+    TouchLabel* HeadingLabel = nullptr; // "GPS INFO"
+    TouchButton* DoneBtn = nullptr;
+    TabPager* AdvSmoothTabPager1 = nullptr;
     // Tab1 "GPS Info"
-    QLineEdit* Port;
-    QLineEdit* Speed;
-    TouchLabel* SpeedUnitLabel; // "MPH"
-    QLineEdit* Heading;
-    TouchLabel* HeadingUnitLabel; // "Deg."
-    TouchLabel* KphDisplay;
-    TouchLabel* KphCaption; // "KNOTS"
-    TouchLabel* MphDisplay;
-    TouchLabel* MphCaption; // "MPH"
-    TouchLabel* KmphDisp;
-    TouchLabel* KmphCaption; // "KmPH"
-    TouchButton* ClearGraphBtn;
-    TPerformanceGraph* SpeedGraph;
-    TouchLabel* SpeedGraphCaption; // "History (MPH)"
+    QLineEdit* Port = nullptr;
+    QLineEdit* Speed = nullptr;
+    TouchLabel* SpeedUnitLabel = nullptr; // "MPH"
+    QLineEdit* Heading = nullptr;
+    TouchLabel* HeadingUnitLabel = nullptr; // "Deg."
+    TouchLabel* KphDisplay = nullptr;
+    TouchLabel* KphCaption = nullptr; // "KNOTS"
+    TouchLabel* MphDisplay = nullptr;
+    TouchLabel* MphCaption = nullptr; // "MPH"
+    TouchLabel* KmphDisp = nullptr;
+    TouchLabel* KmphCaption = nullptr; // "KmPH"
+    TouchButton* ClearGraphBtn = nullptr;
+    TPerformanceGraph* SpeedGraph = nullptr;
+    TouchLabel* SpeedGraphCaption = nullptr; // "History (MPH)"
     // Tab2 "Advanced  "
-    QPlainTextEdit* Memo1;
-    TouchButton* ResetGpsBtn;
-    QPlainTextEdit* GPSLog;
-    QLineEdit* LastSentence;
+    QPlainTextEdit* Memo1 = nullptr;
+    TouchButton* ResetGpsBtn = nullptr;
+    QPlainTextEdit* GPSLog = nullptr;
+    QLineEdit* LastSentence = nullptr;
     // Keeps the Port field's colour with the port: red while the device is gone.
-    QTimer* PortWatchTimer;
+    QTimer* PortWatchTimer = nullptr;
 
     // Handlers.
     void DoneBtnClick();
     void ResetGpsBtnClick();
     void ClearGraphBtnClick();
     void PortWatchTimerTimer();
+    // Opens the port named in the settings and starts the reader.
+    void OpenPort();
 
     // DeliverChunk: what the reader runs on the window thread for each chunk
     // (the receive buffer, zero-terminated); drops it while GPS input is disabled.
@@ -100,6 +102,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildScreen();
     void buildInfoPage(QWidget* page);
     void buildAdvancedPage(QWidget* page);
     void showPending();

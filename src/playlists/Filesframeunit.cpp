@@ -65,10 +65,14 @@ TFilesFrame::TFilesFrame(TMainForm* mainForm)
 {
     setObjectName(QStringLiteral("TFilesFrame"));
     buildControls();
-    fillDrives();
-    showFolder(QStringLiteral("/"));
-    mainForm->addSettingsApplier(
-        [this](const SettingsStore& settings) { applyLastMediaPath(settings.value(Key::LastMediaPath)); });
+    // Reading the drives and folders waits until the home screen is up.
+    mainForm->afterFirstPaint([this] {
+        fillDrives();
+        showFolder(QStringLiteral("/"));
+    });
+    mainForm->addSettingsApplier([this](const SettingsStore& settings) {
+        m_mainForm->afterFirstPaint([this, folder = settings.value(Key::LastMediaPath)] { applyLastMediaPath(folder); });
+    });
 }
 
 void TFilesFrame::buildControls()

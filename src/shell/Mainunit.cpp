@@ -62,6 +62,25 @@ TMainForm::TMainForm(Services services)
 
 TMainForm::~TMainForm() = default;
 
+void TMainForm::afterFirstPaint(std::function<void()> work)
+{
+    if (m_firstPaintDone || !m_services.startAfterFirstPaint)
+        work();
+    else
+        m_afterFirstPaint.push_back(std::move(work));
+}
+
+void TMainForm::firstPaintDone()
+{
+    if (m_firstPaintDone)
+        return;
+    m_firstPaintDone = true;
+    if (m_services.startAfterFirstPaint)
+        m_services.startAfterFirstPaint();
+    for (const std::function<void()>& work : std::exchange(m_afterFirstPaint, {}))
+        work();
+}
+
 void TMainForm::buildColumns()
 {
     LeftBtnPanel = new CaptionPanel(QStringLiteral(" Main Menu"), this);
@@ -388,13 +407,20 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void TMainForm::StartVolume()
 {
-    VolumeBar->setPosition(m_services.mixer->masterVolume());
-    VolumeProgress->setPosition(VolumeBar->position());
-    m_lastAppliedVolume = uint32_t(VolumeProgress->position());
-    m_services.mixer->setMasterMute(false);
+    m_lastAppliedVolume = uint32_t(VolumeBar->position());
     m_muted = false;
     MuteBtn->setCaptionColour(Black);
     MuteBtn->setBevelColour(Black);
+    // The mixer may open only after the first paint. A bar the driver has moved by then
+    // keeps its place (the volume timer has written it), and a mute tapped meanwhile holds.
+    m_services.mixer->whenReady([this, shown = VolumeBar->position()] {
+        if (VolumeBar->position() == shown) {
+            VolumeBar->setPosition(m_services.mixer->masterVolume());
+            VolumeProgress->setPosition(VolumeBar->position());
+            m_lastAppliedVolume = uint32_t(VolumeProgress->position());
+        }
+        m_services.mixer->setMasterMute(m_muted);
+    });
 }
 
 void TMainForm::VolumeTimerTimer()

@@ -67,6 +67,12 @@ public:
     void addSettingsApplier(SettingsApplier applier) { m_settingsAppliers.push_back(std::move(applier)); }
     const std::vector<SettingsApplier>& settingsAppliers() const { return m_settingsAppliers; }
     NowPlayingInfo& nowPlaying() { return m_nowPlaying; }
+    // Runs WORK once the first screen has been painted, so that the start shows the home
+    // screen as soon as it can (at once when the services start nothing after the paint).
+    void afterFirstPaint(std::function<void()> work);
+    // The program's first paint has reached the display: starts the services and the work
+    // that waited for it, in the order it was asked for.
+    void firstPaintDone();
     // Keeps the resume file and restores from it after the first paint.
     ResumeKeeper& resumeKeeper() { return *m_resume; }
     bool SpeechUnavailable() const { return !m_speech; }
@@ -192,6 +198,8 @@ private:
     std::unique_ptr<ResumeKeeper> m_resume;
     std::unique_ptr<SpeechEngine> m_speech;
     int m_screen = 0;
+    std::vector<std::function<void()>> m_afterFirstPaint;
+    bool m_firstPaintDone = false;
     uint32_t m_lastAppliedVolume = 0;
     bool m_muted = false;
     bool m_closed = false;

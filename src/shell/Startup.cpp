@@ -33,7 +33,9 @@ std::unique_ptr<TMainForm> createWindows(Services services)
     main->OpenPlaylistForm = new TOpenPlaylistForm(main);
     main->SettingsForm = new TSettingsForm(main);
     main->GpsInfo = new TGpsInfo(main);
-    main->WelcomeFrame1->SpeedStatusDisplay->setToolTip(main->GpsInfo->GpsStatusHint());
+    TouchButton* gpsMark = main->WelcomeFrame1->SpeedStatusDisplay;
+    gpsMark->setToolTip(main->GpsInfo->GpsStatusHint());
+    QObject::connect(main->GpsInfo, &TGpsInfo::gpsStatusHintChanged, gpsMark, &QWidget::setToolTip);
     return mainForm;
 }
 

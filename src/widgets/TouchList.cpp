@@ -88,6 +88,10 @@ int TouchList::rowAt(const QPoint& pos) const
 
 void TouchList::updateScrollBar()
 {
+    // A hidden list is laid out when it is shown: measuring its font would load a font
+    // the screens shown at start do not need.
+    if (!isVisible())
+        return;
     m_syncingBar = true;
     const QRect area = rowsArea();
     m_scrollBar->setRange(0, maxTop());
@@ -114,7 +118,7 @@ void TouchList::styleScrollBar()
 
 void TouchList::scrollTo(int top, bool byUser)
 {
-    top = qBound(0, top, maxTop());
+    top = top <= 0 ? 0 : qMin(top, maxTop()); // the top row needs no layout
     if (top == m_top)
         return;
     m_top = top;
@@ -400,7 +404,13 @@ void TouchList::scrollToIndex(int index)
 
 void TouchList::resizeEvent(QResizeEvent*)
 {
-    m_top = qBound(0, m_top, maxTop());
+    if (m_top > 0)
+        m_top = qMin(m_top, maxTop());
+    updateScrollBar();
+}
+
+void TouchList::showEvent(QShowEvent*)
+{
     updateScrollBar();
 }
 

@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QWidget>
 
+#include <array>
 #include <cmath>
 
 namespace WidgetPainting {
@@ -42,16 +43,26 @@ QFont fittingFont(const QFont& font, const QString& text, double width)
 }
 
 namespace {
-double linear(double channel)
+// The sRGB channel value 0-255 as linear light, from a table: the screens ask for
+// readable colours thousands of times while they are built.
+double linear(int channel)
 {
-    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> t{};
+        for (int i = 0; i < 256; ++i) {
+            const double c = i / 255.0;
+            t[size_t(i)] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return t;
+    }();
+    return table[size_t(channel)];
 }
 }
 
 double luminance(const QColor& colour)
 {
     const QColor rgb = colour.toRgb();
-    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+    return 0.2126 * linear(rgb.red()) + 0.7152 * linear(rgb.green()) + 0.0722 * linear(rgb.blue());
 }
 
 double contrastRatio(const QColor& a, const QColor& b)
