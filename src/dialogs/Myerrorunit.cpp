@@ -4,10 +4,17 @@
 #include "widgets/CaptionPanel.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
+#include "widgets/WidgetPainting.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWindow>
+
+namespace {
+// The notice's type size, and the smallest it goes to so that a long notice fits whole.
+constexpr int NoticePixels = 29;
+constexpr int SmallestNoticePixels = 12;
+}
 
 TMyError::TMyError(TMainForm* mainForm)
     : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint)
@@ -28,7 +35,7 @@ TMyError::TMyError(TMainForm* mainForm)
     ErrorText = new TouchLabel(QString(), ErrorPanel);
     ErrorText->setObjectName(QStringLiteral("ErrorText"));
     ErrorText->setGeometry(10, 8, 360, 232);
-    ErrorText->setFontPixelSize(29);
+    ErrorText->setFontPixelSize(NoticePixels);
     ErrorText->setTextColour(Qt::white);
     ErrorText->setAlignment(Qt::AlignCenter);
     ErrorText->setWordWrap(true);
@@ -74,10 +81,17 @@ void TMyError::paintEvent(QPaintEvent*)
 void TMyError::showNotice(const QString& text)
 {
     move(m_mainForm->geometry().center() - rect().center());
+    ErrorText->setFont(noticeFont(text));
     ErrorText->setText(text);
     joinTopModalDialog();
     show();
     raise();
+}
+
+QFont TMyError::noticeFont(const QString& text) const
+{
+    return WidgetPainting::wrappingFont(WidgetPainting::touchFont(NoticePixels, false), text,
+                                        ErrorText->contentsRect().size(), SmallestNoticePixels);
 }
 
 QString TMyError::spokenText(const QString& notice)

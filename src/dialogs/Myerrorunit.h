@@ -17,6 +17,8 @@ public:
 
     // Centres the notice on the main window, sets its text and shows it.
     void showNotice(const QString& text);
+    // The largest type, up to the notice's own size, in which `text` fits the notice whole.
+    QFont noticeFont(const QString& text) const;
 
     // What the read-aloud button says for a notice: the heading and the blank line after
     // it are left out, and the first "(" and first ")" are dropped.

@@ -10,12 +10,14 @@
 #include "widgets/TouchButton.h"
 #include "widgets/Placement.h"
 #include "widgets/TouchLabel.h"
+#include "widgets/WidgetPainting.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -25,6 +27,7 @@ const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 const QColor Grey(128, 128, 128);
 const QColor Navy(0, 0, 128);
+constexpr int PortPixels = 18;
 
 // Text boxes are white with black text whatever the colour style, so that the status
 // colours (green, red, blue) stay as they are meant to look.
@@ -65,10 +68,31 @@ QPlainTextEdit* makeTextBox(QWidget* parent, const char* name, QRect place, bool
     return box;
 }
 
+// Shows `text` whole in `field`, in type of up to `pixels` pixels that shrinks when the text is
+// long, shortened in the middle when even that is too wide.
+void showWhole(QLineEdit* field, const QString& text, int pixels)
+{
+    QFont font = field->font();
+    font.setPixelSize(pixels);
+    // The room QLineEdit gives its text: inside the frame, 2 pixels either side, and a
+    // pixel for the cursor.
+    const int room = field->width() - 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 5;
+    font = WidgetPainting::fittingFont(font, text, room);
+    field->setFont(font);
+    field->setText(QFontMetrics(font).elidedText(text, Qt::ElideMiddle, room));
+    field->setCursorPosition(0);
+}
+
+// `colour`, darkened or lightened as far as it takes to read on the box.
+QColor readableIn(const QWidget* box, const QColor& colour)
+{
+    return WidgetPainting::readableOn(colour, {box->palette().color(QPalette::Base)});
+}
+
 void setTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::Text, readableIn(widget, colour));
     widget->setPalette(palette);
 }
 
@@ -166,7 +190,7 @@ void TGpsInfo::OpenPort()
 {
     const SettingsStore& store = m_mainForm->settings();
     m_port.Open(store.value(Key::GPSPort), GpsBaud::rateOf(store.value(Key::GPSBaud)));
-    Port->setText(m_port.PortText());
+    showWhole(Port, m_port.PortText(), PortPixels);
     setTextColour(Port, m_port.PortColour());
     emit gpsStatusHintChanged(m_port.StatusHint());
     if (m_port.PortOpen())
@@ -187,7 +211,7 @@ TGpsInfo::~TGpsInfo()
 void TGpsInfo::buildInfoPage(QWidget* page)
 {
     page->setObjectName(QStringLiteral("Tab1"));
-    Port = makeField(page, "Port", {8, 8, 190, 40}, Qt::AlignCenter, 18, true);
+    Port = makeField(page, "Port", {8, 8, 220, 40}, Qt::AlignCenter, PortPixels, true);
     Speed = makeField(page, "Speed", {236, 8, 90, 40}, Qt::AlignRight | Qt::AlignVCenter, 24, true);
     SpeedUnitLabel = placeLabel(page, "SpeedUnitLabel", QStringLiteral("MPH"), {330, 8, 60, 40}, 20, true);
     Heading = makeField(page, "Heading", {396, 8, 90, 40}, Qt::AlignRight | Qt::AlignVCenter, 24, true);
@@ -302,7 +326,7 @@ void TGpsInfo::showReceiver()
 void TGpsInfo::PortWatchTimerTimer()
 {
     const QColor colour = m_port.PortColour();
-    if (Port->palette().color(QPalette::Text) != colour)
+    if (Port->palette().color(QPalette::Text) != readableIn(Port, colour))
         setTextColour(Port, colour);
 }
 

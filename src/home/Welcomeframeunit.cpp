@@ -13,6 +13,7 @@
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 #include "widgets/TrackBar.h"
+#include "widgets/WidgetPainting.h"
 
 #include <QMouseEvent>
 #include <QTimer>
@@ -26,6 +27,7 @@ const QString GpsStale = QStringLiteral("GPS OFFLINE\n\nNo GPS Fix For 3 Seconds
 const QString TickerGap = QStringLiteral("   ");
 // The gauges print their value with three digits ("045"), the LED numbers as "045.90".
 const QString GaugeFormat = QStringLiteral("%03.0f");
+constexpr int ClockPixels = 30;
 
 QString ledText(double value)
 {
@@ -83,11 +85,12 @@ void TWelcomeFrame::buildClock()
     AdvSmoothPanel1 = new CaptionPanel(QStringLiteral(" Karvex"), this);
     AdvSmoothPanel1->setObjectName(QStringLiteral("AdvSmoothPanel1"));
     AdvSmoothPanel1->setGeometry(8, 8, 512, 82);
-    TopDateOutput = placeLabel(AdvSmoothPanel1, "TopDateOutput", QStringLiteral("01 January 2012"), {12, 32, 250, 42}, 30, true, Qt::AlignLeft | Qt::AlignVCenter);
-    TopTimeOutput = placeLabel(AdvSmoothPanel1, "TopTimeOutput", QStringLiteral("00:00 AM"), {262, 32, 238, 42}, 30, true, Qt::AlignRight | Qt::AlignVCenter);
+    TopDateOutput = placeLabel(AdvSmoothPanel1, "TopDateOutput", QString(), {12, 32, 310, 42}, ClockPixels, true, Qt::AlignLeft | Qt::AlignVCenter);
+    TopTimeOutput = placeLabel(AdvSmoothPanel1, "TopTimeOutput", QString(), {322, 32, 178, 42}, ClockPixels, true, Qt::AlignRight | Qt::AlignVCenter);
     for (TouchLabel* label : {TopDateOutput, TopTimeOutput})
         label->installEventFilter(this);
     connect(AdvSmoothPanel1, &CaptionPanel::clicked, this, &TWelcomeFrame::AdvSmoothPanel1Click);
+    ShowDateAndTime();
 }
 
 void TWelcomeFrame::buildSpeedAndHeading()
@@ -194,7 +197,10 @@ void TWelcomeFrame::SpeedGraphTimerTimer()
 void TWelcomeFrame::ShowDateAndTime()
 {
     const HomeClock::Texts texts = m_clock.texts();
+    const QFont clockFont = WidgetPainting::touchFont(ClockPixels, true);
+    TopDateOutput->setFont(WidgetPainting::fittingFont(clockFont, texts.date, TopDateOutput->width()));
     TopDateOutput->setText(texts.date);
+    TopTimeOutput->setFont(WidgetPainting::fittingFont(clockFont, texts.time, TopTimeOutput->width()));
     TopTimeOutput->setText(texts.time);
 }
 

@@ -19,7 +19,7 @@ namespace {
 constexpr int FontPixels = 27;
 constexpr int RowHeight = 33;
 const QColor Silver(192, 192, 192);
-// A grey dark enough for the white status line to read on it.
+// A grey dark enough for white text to read on it.
 const QColor Grey(110, 110, 110);
 // Each level of the folder list is indented by this much.
 const QString Indent = QStringLiteral("  ");
@@ -91,11 +91,12 @@ void TFilesFrame::buildControls()
     DriveComboBox1->setGeometry(3, 38, 315, 39);
     DriveComboBox1->setView(new QListView(DriveComboBox1)); // rows sized by the style sheet
     DriveComboBox1->setStyleSheet(QStringLiteral(
-        "QComboBox { background: grey; color: white; font: bold %1px; border: 1px solid black; padding-left: 6px; }"
-        "QComboBox QAbstractItemView { background: grey; color: white; font: bold %1px;"
+        "QComboBox { background: %2; color: white; font: bold %1px; border: 1px solid black; padding-left: 6px; }"
+        "QComboBox QAbstractItemView { background: %2; color: white; font: bold %1px;"
         " selection-background-color: black; }"
         "QComboBox QAbstractItemView::item { min-height: 44px; }")
-                                      .arg(FontPixels));
+                                      .arg(FontPixels)
+                                      .arg(Grey.name()));
 
     DirectoryListBox1 = makeList(this, "DirectoryListBox1", {3, 82, 315, 143}, Glyph::Folder);
     FileListBox1 = makeList(this, "FileListBox1", {3, 231, 518, 315}, Glyph::File);

@@ -1,5 +1,7 @@
 #include "widgets/ColourStyles.h"
 
+#include "widgets/WidgetPainting.h"
+
 #include <QApplication>
 #include <QPalette>
 
@@ -85,6 +87,14 @@ void applyPalette(const ColourStyle& s)
         palette.setColor(group, QPalette::PlaceholderText, s.panelBorder);
         palette.setColor(group, QPalette::Link, s.accent);
     }
+    // Greyed-out text: the faintest that still reads on its background.
+    using WidgetPainting::readableOn;
+    palette.setColor(QPalette::Disabled, QPalette::Window, s.window);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, readableOn(s.window, {s.window}));
+    palette.setColor(QPalette::Disabled, QPalette::Base, s.listBack);
+    palette.setColor(QPalette::Disabled, QPalette::Text, readableOn(s.listBack, {s.listBack}));
+    palette.setColor(QPalette::Disabled, QPalette::Button, s.buttonBottom);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, readableOn(s.buttonBottom, {s.buttonTop, s.buttonBottom}));
     QApplication::setPalette(palette);
 }
 

@@ -4,6 +4,7 @@
 #include "widgets/ColourStyles.h"
 #include "widgets/TabPager.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -37,6 +38,18 @@ QFont fittingFont(const QFont& font, const QString& text, double width)
         for (const QString& line : text.split(QLatin1Char('\n')))
             fits = fits && metrics.horizontalAdvance(line) <= width;
         if (fits)
+            break;
+    }
+    return fitted;
+}
+
+QFont wrappingFont(const QFont& font, const QString& text, const QSize& box, int smallest)
+{
+    QFont fitted = font;
+    for (int pixels = font.pixelSize(); pixels >= smallest; --pixels) {
+        fitted.setPixelSize(pixels);
+        const QRect needed = QFontMetrics(fitted).boundingRect(QRect(QPoint(), box), Qt::AlignCenter | Qt::TextWordWrap, text);
+        if (needed.width() <= box.width() && needed.height() <= box.height())
             break;
     }
     return fitted;

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPair>
 #include <QRectF>
+#include <QSize>
 
 #include <initializer_list>
 
@@ -19,6 +20,9 @@ QColor contrastingText(const QColor& back);
 // `font`, made smaller (down to two thirds of its size) until every line of `text` fits in
 // `width` pixels; the smallest tried when none fits.
 QFont fittingFont(const QFont& font, const QString& text, double width);
+// `font`, made smaller (down to `smallest` pixels) until `text`, word-wrapped as a label
+// wraps it, fits in `box`; `smallest` when none fits.
+QFont wrappingFont(const QFont& font, const QString& text, const QSize& box, int smallest);
 // Relative luminance 0..1 of the sRGB colour (WCAG 2).
 double luminance(const QColor& colour);
 // (L1 + 0.05) / (L2 + 0.05) of the lighter over the darker colour, 1..21.

@@ -13,6 +13,7 @@
 #include "widgets/TabPager.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
+#include "widgets/WidgetPainting.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,7 +28,8 @@ namespace {
 
 const QColor Green(0, 128, 0);
 const QColor Blue(0, 0, 255);
-const QColor Red(255, 0, 0);
+// Red as it shows in a white text box: darkened just enough to read.
+const QColor Red = WidgetPainting::readableOn(QColor(255, 0, 0), {Qt::white});
 
 const QByteArray Rmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,12.3,45.7,230394,003.1,W*60";
 const QByteArray Gga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";

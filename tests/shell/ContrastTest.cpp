@@ -6,8 +6,10 @@
 #include "config/Settingsunit.h"
 #include "dialogs/Aboutunit.h"
 #include "dialogs/Myerrorunit.h"
+#include "dialogs/Myinputunit.h"
 #include "dialogs/Mypromptunit.h"
 #include "gps/Gpsinfounit.h"
+#include "playback/Videoframeunit.h"
 #include "playlists/Openplaylistunit.h"
 #include "playlists/Mediaframeunit.h"
 #include "playlists/Playlist.h"
@@ -21,7 +23,10 @@
 #include "widgets/TouchList.h"
 #include "widgets/WidgetPainting.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -83,6 +88,30 @@ void measureWindow(QWidget* window, const QString& where, QList<Measured>& out)
         const QString header = list->header();
         record(list, header, textContrast(list, [&](bool blank) { list->setHeader(blank ? QString() : header); }));
     }
+    // Text boxes: a blank stands in for the text, so that no placeholder shows instead.
+    for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
+        const QString text = field->text();
+        if (!shown(field) || field->parent()->inherits("QComboBox"))
+            continue;
+        if (!text.trimmed().isEmpty())
+            record(field, text, textContrast(field, [&](bool blank) { field->setText(blank ? QStringLiteral(" ") : text); }));
+        const QString placeholder = field->placeholderText();
+        if (text.isEmpty() && !placeholder.isEmpty())
+            record(field, placeholder,
+                   textContrast(field, [&](bool blank) { field->setPlaceholderText(blank ? QString() : placeholder); }));
+    }
+    for (QPlainTextEdit* box : window->findChildren<QPlainTextEdit*>()) {
+        const QString text = box->toPlainText();
+        if (shown(box) && !text.trimmed().isEmpty())
+            record(box, text, textContrast(box, [&](bool blank) { box->setPlainText(blank ? QString() : text); }));
+    }
+    for (QComboBox* combo : window->findChildren<QComboBox*>()) {
+        const int current = combo->currentIndex();
+        const QString text = combo->currentText();
+        if (shown(combo) && current >= 0 && !text.trimmed().isEmpty())
+            record(combo, text,
+                   textContrast(combo, [&](bool blank) { combo->setItemText(current, blank ? QStringLiteral(" ") : text); }));
+    }
 }
 
 class ContrastTest : public ::testing::TestWithParam<bool> {
@@ -116,6 +145,10 @@ protected:
             m.ShowScreen(screen);
             measureWindow(&m, QStringLiteral("screen %1").arg(screen), out);
         }
+        m.ShowScreen(TMainForm::Video);
+        m.VideoFrame1->VideoOutputClick();
+        measureWindow(&m, QStringLiteral("video strip"), out);
+        m.VideoFrame1->VideoOutputClick();
         TouchList* list = m.MediaFrame1->PlayList;
         m.ShowScreen(2);
         for (int row : {0, 1}) {
@@ -123,6 +156,9 @@ protected:
             measureWindow(&m, QStringLiteral("playlist, row %1 selected").arg(row), out);
         }
         TSettingsForm& options = program.options();
+        for (QComboBox* hardware : {options.GPSPort, options.GPSBaud, options.SOCPort})
+            if (hardware->currentIndex() < 0)
+                hardware->setCurrentIndex(0);
         for (int page = 0; page < 4; ++page) {
             options.AdvSmoothTabPager1->setCurrentIndex(page);
             measureWindow(&options, QStringLiteral("options page %1").arg(page), out);
@@ -131,11 +167,29 @@ protected:
         measureWindow(m.MyMainMenu, QStringLiteral("system menu"), out);
         measureWindow(m.MyPrompt, QStringLiteral("prompt"), out);
         measureWindow(m.OpenPlaylistForm, QStringLiteral("playlist chooser"), out);
-        measureWindow(m.GpsInfo, QStringLiteral("GPS screen"), out);
+        TGpsInfo& gps = *m.GpsInfo;
+        gps.Memo1->setPlainText(QStringLiteral("$PSRF103,00,01,00,01*25"));
+        gps.LastSentence->setText(QStringLiteral("$GPRMC,154507,A,5130.0,N,00007.0,W,022.4,084.4,080312,,*0B"));
+        for (int page = 0; page < 2; ++page) {
+            gps.AdvSmoothTabPager1->setCurrentIndex(page);
+            measureWindow(&gps, QStringLiteral("GPS screen page %1").arg(page), out);
+        }
+        gps.AdvSmoothTabPager1->setCurrentIndex(0);
+        TMyInput keyboard(&m);
+        keyboard.PromptDisp->setText(QStringLiteral("Name Your Playlist"));
+        for (const char* typed : {"", "My Songs"}) {
+            keyboard.InputBox->setText(QString::fromLatin1(typed));
+            measureWindow(&keyboard, QStringLiteral("keyboard"), out);
+        }
+        keyboard.ShiftBtnClick();
+        measureWindow(&keyboard, QStringLiteral("keyboard, shifted"), out);
+        keyboard.SymbolBtnClick();
+        measureWindow(&keyboard, QStringLiteral("keyboard, symbols"), out);
         m.MyError->showNotice(QStringLiteral("FILE ERROR\n\nError Saving config.ini"));
         measureWindow(m.MyError, QStringLiteral("notice"), out);
         m.MyError->hide();
         TAboutForm about(&m, &m);
+        about.LicenceDisplay->setPlainText(QStringLiteral("Permission is granted to use, copy and share this program."));
         for (int page = 0; page < 2; ++page) {
             about.AdvSmoothTabPager1->setCurrentIndex(page);
             measureWindow(&about, QStringLiteral("about page %1").arg(page), out);
