@@ -1,8 +1,9 @@
 #pragma once
 // Stand-ins for the services the first screen does not need: the media player, the wave
-// player, the speech engine and the mixer. Each real service is built on a worker thread of its own
-// once start() is called (the program calls it right after the first paint), so loading
-// libmpv or espeak-ng keeps neither the first paint nor the window thread waiting. A call
+// player, the speech engine and the mixer. Each real service is built on a worker thread of
+// its own once start() is called (right after the first paint; the media player when media
+// is first wanted), so loading libmpv or espeak-ng keeps neither the first paint nor the
+// window thread waiting. A call
 // that needs the real service before it is ready waits for it, so a tap made during the
 // start-up is acted on as soon as the service is there, not lost.
 #include "platform/MediaPlayer.h"
@@ -85,12 +86,13 @@ private:
 };
 
 // The media player; BUILD must return a player (one that fails every open() when mpv is
-// missing). Until it is ready, the display window and rectangle and the file name are
-// kept here and handed on when it is; nothing can be open before then.
+// missing). It is built when media is first wanted: prepare(), or any call that needs it.
+// Until it is ready, the display window and rectangle and the file name are kept here and
+// handed on when it is; nothing can be open before then.
 class LateMediaPlayer : public MediaPlayer {
 public:
     explicit LateMediaPlayer(LateService<MediaPlayer>::Build build);
-    void startBuilding() { m_player.start(); }
+    void prepare() override { m_player.start(); }
 
     bool isOpen() const override;
     void setFileName(const QString& path) override;

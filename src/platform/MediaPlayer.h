@@ -38,4 +38,7 @@ public:
     virtual void setDisplayRect(const QRect& rect) = 0;
     // A short text for the last failure of open or play.
     virtual QString errorText() const = 0;
+    // Media may soon be wanted (the driver went to a media screen): a player that is
+    // loaded only when needed starts loading now, in the background.
+    virtual void prepare() {}
 };

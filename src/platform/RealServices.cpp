@@ -46,10 +46,10 @@ Services realServices(const QString& programFolder)
         return alsa;
     });
     // The stand-ins belong to the main window, which outlives its first paint.
-    services.startAfterFirstPaint = [media = mediaPlayer.get(), wave = wavePlayer.get(), speech, mix = mixer.get()] {
+    // The media player (libmpv: some 220 libraries, 40 MB) is built when media is first wanted.
+    services.startAfterFirstPaint = [wave = wavePlayer.get(), speech, mix = mixer.get()] {
         mix->startBuilding();
         wave->startBuilding();
-        media->startBuilding();
         if (*speech)
             (*speech)->startBuilding();
     };

@@ -241,6 +241,8 @@ void TMainForm::ShowScreen(int screen)
         all[i]->setVisible(i + 1 == screen);
     TrackInfoForm->setVisible(screen == TrackInfo);
     m_screen = screen;
+    if (screen != Home && screen != VehicleTools)
+        MediaPlayer1().prepare(); // the driver is choosing media: have the player ready
 
     if (screen != Video) {
         HomeBtn->setBevelColour(screen == Home ? Lime : Black);
