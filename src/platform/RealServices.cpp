@@ -2,13 +2,13 @@
 #include "platform/Services.h"
 
 #include "platform/AlsaMixer.h"
+#include "platform/AlsaWavePlayer.h"
 #include "platform/DataFolder.h"
 #include "platform/DesktopShell.h"
 #include "platform/EspeakSpeechEngine.h"
 #include "platform/GpsdPort.h"
 #include "platform/LateServices.h"
 #include "platform/MpvMediaPlayer.h"
-#include "platform/MpvWavePlayer.h"
 #include "platform/QtFileOpenDialog.h"
 #include "platform/QtMessageBox.h"
 #include "platform/SystemdPower.h"
@@ -27,11 +27,11 @@ Services realServices(const QString& programFolder)
     if (DataFolder::installed(programFolder))
         umask(S_IWOTH);
     // libmpv needs numbers formatted the C way; set here, on the window thread, before the
-    // players are built on worker threads.
+    // media player is built on a worker thread.
     std::setlocale(LC_NUMERIC, "C");
     auto mediaPlayer = std::make_unique<LateMediaPlayer>([] { return std::make_unique<MpvMediaPlayer>(); });
     auto wavePlayer = std::make_unique<LateWavePlayer>([programFolder] {
-        return std::make_unique<MpvWavePlayer>(programFolder);
+        return std::make_unique<AlsaWavePlayer>(programFolder);
     });
     // The main window asks for its engine while it is built, before the first paint.
     auto speech = std::make_shared<LateSpeechEngine*>(nullptr);
