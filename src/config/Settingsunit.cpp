@@ -48,9 +48,6 @@ QComboBox* makeList(QWidget* parent, const char* name, QRect place, const QStrin
     list->setEditable(false);
     list->addItems(items);
     list->setCurrentIndex(-1);
-    QFont font = list->font();
-    font.setPixelSize(20);
-    list->setFont(font);
     return list;
 }
 
@@ -119,12 +116,18 @@ TSettingsForm::TSettingsForm(TMainForm* mainForm)
     m_mainForm->FlashTimer->start();
     m_mainForm->WelcomeFrame1->startTimers();
     DayNightTimer->start();
-    // Looking for devices and asking for gpsd is nothing the home screen waits for.
-    m_mainForm->afterFirstPaint([this] { offerPorts(); });
+    // Looking for devices, asking for gpsd and loading the lists' type are nothing the home
+    // screen waits for.
+    m_mainForm->afterFirstPaint([this] { completeHardwarePage(); });
 }
 
-void TSettingsForm::offerPorts()
+void TSettingsForm::completeHardwarePage()
 {
+    for (QComboBox* list : {GPSPort, GPSBaud, SOCPort}) {
+        QFont font = list->font();
+        font.setPixelSize(20);
+        list->setFont(font);
+    }
     // The serial ports, and gpsd when one answers on this machine.
     const QStringList serialPorts = SerialPorts::offeredNames();
     GPSPort->addItems(serialPorts);
@@ -198,7 +201,7 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
     Label2->setWordWrap(true);
     Label2->setTextColour(QColor(128, 0, 0));
     GpsBtn = makeToggle(page, "GpsBtn", QStringLiteral("GPS Enabled"), {20, 216, 200, 60});
-    GPSPort = makeList(page, "GPSPort", {236, 224, 184, 46}, {}); // filled by offerPorts()
+    GPSPort = makeList(page, "GPSPort", {236, 224, 184, 46}, {}); // filled by completeHardwarePage()
     GPSBaud = makeList(page, "GPSBaud", {428, 224, 112, 46}, GpsBaud::offered());
     SOCLabel3 = placeLabel(page, "SOCLabel3", QStringLiteral("Seriel Controller Port"), {20, 290, 206, 46}, 16, true);
     SOCLabel3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

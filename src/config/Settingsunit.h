@@ -101,8 +101,9 @@ private:
     void buildThemesPage(QWidget* page);
     void buildHardwarePage(QWidget* page);
     void buildAdvancedPage(QWidget* page);
-    // Lists the serial ports present (and gpsd) and selects the ones set.
-    void offerPorts();
+    // Gives the Hardware page's lists their type, lists the serial ports present (and
+    // gpsd) and selects the ones set.
+    void completeHardwarePage();
     void applyColourMode(bool daylight);
     void onThemeSelected(TouchList* list, const QString& key, TouchButton* modeButton, int index);
     void onPortChosen(QComboBox* list, const QString& key);

@@ -64,9 +64,10 @@ TFilesFrame::TFilesFrame(TMainForm* mainForm)
     , m_mainForm(mainForm)
 {
     setObjectName(QStringLiteral("TFilesFrame"));
-    buildControls();
-    // Reading the drives and folders waits until the home screen is up.
+    // Building the controls and reading the drives and folders wait until the home screen
+    // is up.
     mainForm->afterFirstPaint([this] {
+        buildControls();
         fillDrives();
         showFolder(QStringLiteral("/"));
     });

@@ -27,16 +27,17 @@ public:
     // The folder each row of the folder list stands for.
     const QStringList& folderRows() const { return m_folderRows; }
 
-    TouchLabel* Label1;
-    QComboBox* DriveComboBox1;
-    TouchList* DirectoryListBox1;
-    TouchList* FileListBox1;
-    TouchLabel* FileCount;
-    TouchButton* FilesAddMediaBtn;
-    TouchButton* AdvSmoothButton1;
-    TouchButton* AdvSmoothButton2;
-    TouchButton* AdvSmoothButton3;
-    TouchButton* ReadMeBtn;
+    // Controls, built once the home screen has been painted.
+    TouchLabel* Label1 = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    TouchList* DirectoryListBox1 = nullptr;
+    TouchList* FileListBox1 = nullptr;
+    TouchLabel* FileCount = nullptr;
+    TouchButton* FilesAddMediaBtn = nullptr;
+    TouchButton* AdvSmoothButton1 = nullptr;
+    TouchButton* AdvSmoothButton2 = nullptr;
+    TouchButton* AdvSmoothButton3 = nullptr;
+    TouchButton* ReadMeBtn = nullptr;
 
     void DriveComboBox1Change(int index);
     void DirectoryListBox1DblClick(int row);

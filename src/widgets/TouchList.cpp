@@ -31,7 +31,6 @@ TouchList::TouchList(QWidget* parent) : QWidget(parent), m_scrollBar(new QScroll
         styleScrollBar();
         update();
     });
-    styleScrollBar();
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
@@ -104,6 +103,10 @@ void TouchList::updateScrollBar()
 
 void TouchList::styleScrollBar()
 {
+    // A style sheet is dear to make: a hidden list's bar gets its colours when it is shown.
+    if (!isVisible() || m_scrollBarStyle == ColourStyles::instance().currentIndex())
+        return;
+    m_scrollBarStyle = ColourStyles::instance().currentIndex();
     const ColourStyle& s = ColourStyles::instance().current();
     m_scrollBar->setStyleSheet(QStringLiteral(
         "QScrollBar:vertical { background: %1; width: %6px; margin: 0; border: none; }"
@@ -411,6 +414,7 @@ void TouchList::resizeEvent(QResizeEvent*)
 
 void TouchList::showEvent(QShowEvent*)
 {
+    styleScrollBar();
     updateScrollBar();
 }
 

@@ -131,6 +131,7 @@ private:
     bool m_pressing = false;
     int m_top = 0;
     bool m_syncingBar = false;
+    int m_scrollBarStyle = -1; // the colour style the scroll bar was last given
     QColor m_backColour;
     QColor m_textColour;
     Glyph m_rowGlyph = Glyph::None;

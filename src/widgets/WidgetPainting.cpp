@@ -29,17 +29,29 @@ QFont touchFont(int pixels, bool bold)
 
 QFont fittingFont(const QFont& font, const QString& text, double width)
 {
+    const QStringList lines = text.split(QLatin1Char('\n'));
     QFont fitted = font;
-    const int full = font.pixelSize();
-    for (int pixels = full; pixels >= qMax(1, full * 2 / 3); --pixels) {
+    const auto widest = [&](int pixels) {
         fitted.setPixelSize(pixels);
         const QFontMetricsF metrics(fitted);
-        bool fits = true;
-        for (const QString& line : text.split(QLatin1Char('\n')))
-            fits = fits && metrics.horizontalAdvance(line) <= width;
-        if (fits)
-            break;
-    }
+        double most = 0;
+        for (const QString& line : lines)
+            most = qMax(most, metrics.horizontalAdvance(line));
+        return most;
+    };
+    const int full = font.pixelSize();
+    const int smallest = qMax(1, full * 2 / 3);
+    const double needed = widest(full);
+    if (needed <= width || full <= smallest)
+        return fitted;
+    // Text grows about in step with the type, so the size that fits is found in a step or
+    // two from its estimate: every size tried loads a font of its own.
+    int pixels = qBound(smallest, int(full * width / needed), full - 1);
+    while (pixels > smallest && widest(pixels) > width)
+        --pixels;
+    while (pixels + 1 < full && widest(pixels + 1) <= width)
+        ++pixels;
+    fitted.setPixelSize(pixels);
     return fitted;
 }
 

@@ -1,8 +1,10 @@
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 #include "WidgetTestHelpers.h"
+#include "widgets/WidgetPainting.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -252,4 +254,22 @@ TEST(TouchHints, StayTheControlsOwnAndNeverPopUp)
         EXPECT_FALSE(QToolTip::isVisible());
         EXPECT_EQ(control->toolTip(), "Waiting for the GPS receiver");
     }
+}
+
+TEST(FittingFont, IsTheLargestSizeAtWhichEveryLineFits)
+{
+    const QFont full = WidgetPainting::touchFont(30, true);
+    const QString text = QStringLiteral("Speech Sounds\nOn");
+    const auto widest = [&](int pixels) {
+        QFont font = full;
+        font.setPixelSize(pixels);
+        return QFontMetricsF(font).horizontalAdvance(QStringLiteral("Speech Sounds"));
+    };
+    EXPECT_EQ(WidgetPainting::fittingFont(full, text, widest(30)).pixelSize(), 30);
+    for (int room : {int(widest(27)), int(widest(23)) + 1}) {
+        const int pixels = WidgetPainting::fittingFont(full, text, room).pixelSize();
+        EXPECT_LE(widest(pixels), room);
+        EXPECT_GT(widest(pixels + 1), room) << room;
+    }
+    EXPECT_EQ(WidgetPainting::fittingFont(full, text, 10).pixelSize(), 20); // two thirds, the smallest
 }
