@@ -3,9 +3,9 @@
 // player, the speech engine and the mixer. Each real service is built on a worker thread of
 // its own once start() is called (right after the first paint; the media player when media
 // is first wanted), so loading libmpv or espeak-ng keeps neither the first paint nor the
-// window thread waiting. A call
-// that needs the real service before it is ready waits for it, so a tap made during the
-// start-up is acted on as soon as the service is there, not lost.
+// window thread waiting. A call that needs the real service before it is ready waits for
+// it, so a tap made during the start-up is acted on as soon as the service is there, not
+// lost.
 #include "platform/MediaPlayer.h"
 #include "platform/Mixer.h"
 #include "platform/SpeechEngine.h"

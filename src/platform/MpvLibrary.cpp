@@ -1,8 +1,8 @@
 // libmpv and the hundreds of libraries it brings (FFmpeg, libass, ...) are loaded at run time
-// (RuntimeLibrary.h). This file defines the few libmpv functions the players call; the first
-// call of mpv_create() loads libmpv (from whichever thread makes it) and every call goes on
-// to libmpv's own function. Without libmpv, mpv_create() returns nullptr, as libmpv does when
-// it cannot create a player, and the players stay silent.
+// (RuntimeLibrary.h). This file defines the few libmpv functions the media player calls; the
+// first call of mpv_create() loads libmpv (from whichever thread makes it) and every call goes
+// on to libmpv's own function. Without libmpv, mpv_create() returns nullptr, as libmpv does
+// when it cannot create a player, and the media player stays silent.
 #include "platform/RuntimeLibrary.h"
 
 #include <mpv/client.h>
@@ -18,12 +18,10 @@ struct Functions {
     decltype(&mpv_set_option_string) setOptionString = nullptr;
     decltype(&mpv_set_property) setProperty = nullptr;
     decltype(&mpv_get_property) getProperty = nullptr;
-    decltype(&mpv_get_property_string) getPropertyString = nullptr;
     decltype(&mpv_command) command = nullptr;
     decltype(&mpv_command_async) commandAsync = nullptr;
     decltype(&mpv_wait_event) waitEvent = nullptr;
     decltype(&mpv_error_string) errorString = nullptr;
-    decltype(&mpv_free) free = nullptr;
 };
 
 constexpr const char* WithoutIt = "plays no media";
@@ -42,10 +40,8 @@ Functions loadFunctions()
         && find(library, "mpv_terminate_destroy", f.terminateDestroy)
         && find(library, "mpv_set_option_string", f.setOptionString)
         && find(library, "mpv_set_property", f.setProperty) && find(library, "mpv_get_property", f.getProperty)
-        && find(library, "mpv_get_property_string", f.getPropertyString)
         && find(library, "mpv_command", f.command) && find(library, "mpv_command_async", f.commandAsync)
-        && find(library, "mpv_wait_event", f.waitEvent) && find(library, "mpv_error_string", f.errorString)
-        && find(library, "mpv_free", f.free))
+        && find(library, "mpv_wait_event", f.waitEvent) && find(library, "mpv_error_string", f.errorString))
         return f;
     return {};
 }
@@ -99,11 +95,6 @@ int mpv_get_property(mpv_handle* ctx, const char* name, mpv_format format, void*
     return functions().getProperty(ctx, name, format, data);
 }
 
-char* mpv_get_property_string(mpv_handle* ctx, const char* name)
-{
-    return functions().getPropertyString(ctx, name);
-}
-
 int mpv_command(mpv_handle* ctx, const char** args)
 {
     return functions().command(ctx, args);
@@ -122,11 +113,6 @@ mpv_event* mpv_wait_event(mpv_handle* ctx, double timeout)
 const char* mpv_error_string(int error)
 {
     return loaded() ? functions().errorString(error) : "libmpv is not installed";
-}
-
-void mpv_free(void* data)
-{
-    functions().free(data);
 }
 
 } // extern "C"
