@@ -30,20 +30,25 @@ wait_for_display() {
   return 1
 }
 
-# A virtual 800 x 600 display (Xvfb), kept in virtual_display. Xvfb picks a free display
-# number itself, so scripts started side by side never share one.
+# A virtual 800 x 600 display (Xvfb), kept in virtual_display. Each script takes a display
+# number of its own: one whose lock file names the Xvfb it started (Xvfb's own choice with
+# -displayfd takes no lock, so two started side by side could end up sharing a number).
 start_virtual_display() {
-  local number_file
-  number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3> "$number_file" > /dev/null 2>&1 &
-  started+=($!)
-  for _ in $(seq 1 100); do
-    [ -s "$number_file" ] && break
-    sleep 0.1
+  local number pid
+  for ((number = 100 + $$ % 400; number < 1000; number += 7)); do
+    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+    Xvfb ":$number" -screen 0 800x600x24 -nolisten tcp > /dev/null 2>&1 &
+    pid=$!
+    started+=($pid)
+    virtual_display=":$number"
+    if wait_for_display "$virtual_display" && [ "$(tr -d ' \n' < "/tmp/.X$number-lock" 2> /dev/null)" = "$pid" ]; then
+      return 0
+    fi
+    kill "$pid" 2> /dev/null || true
+    wait "$pid" 2> /dev/null || true
   done
-  virtual_display=":$(head -n 1 "$number_file")"
-  rm -f "$number_file"
-  wait_for_display "$virtual_display"
+  echo "No virtual display could be started." >&2
+  return 1
 }
 
 # Plays the demo folder's drive into the pseudo-terminal that its config.ini names as
