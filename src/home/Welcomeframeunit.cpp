@@ -17,6 +17,7 @@
 
 #include <QMouseEvent>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -197,11 +198,13 @@ void TWelcomeFrame::SpeedGraphTimerTimer()
 void TWelcomeFrame::ShowDateAndTime()
 {
     const HomeClock::Texts texts = m_clock.texts();
-    const QFont clockFont = WidgetPainting::touchFont(ClockPixels, true);
-    TopDateOutput->setFont(WidgetPainting::fittingFont(clockFont, texts.date, TopDateOutput->width()));
-    TopDateOutput->setText(texts.date);
-    TopTimeOutput->setFont(WidgetPainting::fittingFont(clockFont, texts.time, TopTimeOutput->width()));
-    TopTimeOutput->setText(texts.time);
+    // Fitted only when a text changes: the time once a minute, the date once a day.
+    for (const auto& [label, text] : {std::pair{TopDateOutput, texts.date}, std::pair{TopTimeOutput, texts.time}}) {
+        if (label->text() == text)
+            continue;
+        label->setFont(WidgetPainting::fittingFont(WidgetPainting::touchFont(ClockPixels, true), text, label->width()));
+        label->setText(text);
+    }
 }
 
 bool TWelcomeFrame::UpdateMediaDisplays()

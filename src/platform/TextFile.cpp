@@ -1,4 +1,5 @@
 #include "platform/TextFile.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,34 +30,6 @@ QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
     // The file's own mark is gone already; a second one is text.
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
-}
-
-// Reads the whole of a regular file of at most MaxFileBytes. A device or a pipe in its
-// place is not waited for.
-std::optional<QByteArray> readRegularFile(const QString& path, ReadFailure& why)
-{
-    why = ReadFailure::Unreadable;
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<QByteArray> bytes;
-    struct stat status {};
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-        if (status.st_size > MaxFileBytes) {
-            why = ReadFailure::TooLarge;
-        } else {
-            QFile file;
-            if (file.open(fd, QIODevice::ReadOnly)) {
-                QByteArray read = file.readAll();
-                if (read.size() > MaxFileBytes) // it grew while it was read
-                    why = ReadFailure::TooLarge;
-                else if (file.error() == QFileDevice::NoError)
-                    bytes = std::move(read);
-            }
-        }
-    }
-    close(fd);
-    return bytes;
 }
 
 bool writeAll(int fd, const QByteArray& bytes)
@@ -223,9 +196,12 @@ QByteArray encodeLines(const QStringList& lines)
 
 std::optional<QStringList> readLines(const QString& path, ReadFailure& why)
 {
-    const std::optional<QByteArray> bytes = readRegularFile(path, why);
-    if (!bytes)
+    bool tooLarge = false;
+    const std::optional<QByteArray> bytes = RegularFile::read(path, MaxFileBytes, &tooLarge);
+    if (!bytes) {
+        why = tooLarge ? ReadFailure::TooLarge : ReadFailure::Unreadable;
         return std::nullopt;
+    }
     if (!bytes->isEmpty() && bytes->count('\0') == bytes->size()) {
         why = ReadFailure::Damaged;
         return std::nullopt;

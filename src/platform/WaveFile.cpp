@@ -1,7 +1,6 @@
 #include "platform/WaveFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/RegularFile.h"
 
 namespace WaveFile {
 
@@ -84,13 +83,8 @@ std::optional<Sound> parse(const QByteArray& bytes)
 
 std::optional<Sound> read(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > MaxFileBytes)
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return parse(file.read(MaxFileBytes));
+    const std::optional<QByteArray> bytes = RegularFile::read(path, MaxFileBytes);
+    return bytes ? parse(*bytes) : std::nullopt;
 }
 
 } // namespace WaveFile

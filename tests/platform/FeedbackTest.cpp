@@ -89,15 +89,6 @@ TEST_F(AlsaWavePlayerTest, PlaysASoundToItsEndWithoutBlocking)
     EXPECT_EQ(player.lastPlayed().frames, 8000 * 150 / 1000);
 }
 
-TEST_F(AlsaWavePlayerTest, TheLastSoundAskedForIsTheOnePlayed)
-{
-    player.play("long.wav");
-    ASSERT_TRUE(waitUntil([&] { return player.lastPlayed().frames > 0; }));
-    player.play("click.wav");
-    const QString click = inProgramFolder("click.wav");
-    EXPECT_TRUE(waitUntil([&] { return player.lastPlayed().path == click && player.lastPlayed().toTheEnd; }, 2000));
-}
-
 TEST_F(AlsaWavePlayerTest, AMissingOrUnplayableFileIsSilent)
 {
     player.play("click.wav");
@@ -111,8 +102,11 @@ TEST_F(AlsaWavePlayerTest, AMissingOrUnplayableFileIsSilent)
     EXPECT_FALSE(player.lastPlayed().toTheEnd);
 }
 
+// Each new sound replaces the one playing: the last asked for is the one played.
 TEST_F(AlsaWavePlayerTest, ManySoundsInARowNeitherBlockNorPileUp)
 {
+    player.play("long.wav");
+    ASSERT_TRUE(waitUntil([&] { return player.lastPlayed().frames > 0; }));
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < 200; ++i)
