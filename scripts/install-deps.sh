@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
+  cmake ninja-build g++ pkg-config clang libclang-rt-14-dev ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libmpv-dev libespeak-ng-dev espeak-ng-data libasound2-dev
   zlib1g-dev libtag1-dev
@@ -14,6 +14,8 @@ packages=(
   gpsd gpsd-clients
   # the remote control's session bus; playerctl drives it in the tests
   dbus-daemon dbus-bin playerctl
+  # stand-ins for BlueZ and logind on a private bus in the tests
+  python3-dbusmock
 )
 
 missing=()

@@ -29,12 +29,6 @@ inline ToolRun runTool(const QString& program, const QStringList& arguments,
     return run;
 }
 
-// The repository this test was built from.
-inline QString sourceFolder()
-{
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../.."));
-}
-
 // The build folder that holds the built program folder.
 inline QString buildFolder(const QString& programFolder)
 {

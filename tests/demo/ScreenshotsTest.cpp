@@ -18,7 +18,7 @@ const QStringList Screens = {"playlist", "track", "home", "gps", "files", "optio
 
 QString script()
 {
-    return QDir(sourceFolder()).filePath(QStringLiteral("scripts/screenshots.sh"));
+    return QDir(TestPaths::sourceFolder()).filePath(QStringLiteral("scripts/screenshots.sh"));
 }
 
 int pixelsWhere(const QImage& image, QRect area, const std::function<bool(QColor)>& test)

@@ -2,6 +2,11 @@
 
 namespace TestPaths {
 
+QString sourceFolder()
+{
+    return QStringLiteral(KARVEX_SOURCE_DIR);
+}
+
 QString sharedTestData()
 {
     return QStringLiteral(KARVEX_SHARED_TESTDATA);

@@ -2,6 +2,8 @@
 #include <QString>
 
 namespace TestPaths {
+// The repository the tests were built from.
+QString sourceFolder();
 // ../shared/testdata beside the repository; absent on a user's clone, so tests that read
 // it skip themselves when it is missing.
 QString sharedTestData();
