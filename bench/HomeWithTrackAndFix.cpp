@@ -53,7 +53,7 @@ HomeWithTrackAndFix::HomeWithTrackAndFix(benchmark::State& state)
     }
     main->show();
     QCoreApplication::processEvents();
-    main->firstPaintDone(); // as the program does once the home screen is painted
+    main->firstPaint().firstPaintDone(); // as the program does once the home screen is painted
     main->GpsInfo->DeliverChunk("$GPRMC,123519,A,4807.038,N,01131.000,E,30.0,45.7,230394,003.1,W*63\r\n"
                                 "$GPGGA,123519,4807.038,N,01131.000,E,1,08\r\n");
 }

@@ -1,5 +1,4 @@
 // Karvex: the touch-screen front end of a car PC.
-#include "mpris/MainFormRemote.h"
 #include "mpris/MprisService.h"
 #include "platform/StandardDescriptors.h"
 #include "shell/FirstPaintReport.h"
@@ -22,13 +21,13 @@ int main(int argc, char** argv)
         }
         Services services = realServices(QCoreApplication::applicationDirPath());
         std::unique_ptr<TMainForm> mainForm = Startup::createWindows(std::move(services));
-        new FirstPaintReport(mainForm.get(), [main = mainForm.get()] { main->firstPaintDone(); });
+        new FirstPaintReport(mainForm.get(), [main = mainForm.get()] { main->firstPaint().firstPaintDone(); });
         mainForm->move(screen->geometry().topLeft());
         mainForm->show();
         // Ends before the main window does. Connecting to the session bus can take long
         // (without one, D-Bus tries to start one), so it waits for the home screen.
         std::unique_ptr<MprisService> mpris;
-        mainForm->afterFirstPaint([&mpris, &main = *mainForm] { mpris = startMpris(main); });
+        mainForm->firstPaint().afterFirstPaint([&mpris, &main = *mainForm] { mpris = Startup::startRemoteControl(main); });
         QObject::connect(mainForm.get(), &TMainForm::closed, &app, &QCoreApplication::quit);
         app.exec();
     } catch (const std::exception& error) {

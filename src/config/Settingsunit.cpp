@@ -1,13 +1,15 @@
 #include "config/Settingsunit.h"
 
 #include "config/GpsSettings.h"
-#include "gps/Gpsinfounit.h"
+#include "app/Feedback.h"
+#include "config/SettingsAppliers.h"
+#include "dialogs/Notices.h"
+#include "gps/NmeaReceiver.h"
 #include "home/SunTimes.h"
-#include "home/Welcomeframeunit.h"
+#include "platform/FileOpenDialog.h"
 #include "platform/GpsdPort.h"
 #include "platform/Pointer.h"
 #include "playback/ResumeKeeper.h"
-#include "tools/Systemframeunit.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/ColourStyles.h"
 #include "widgets/TabPager.h"
@@ -20,6 +22,7 @@
 #include <QComboBox>
 #include <QTimer>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 const QStringList ThemeNames = {
     QStringLiteral("Blue"),     QStringLiteral("Classic"),  QStringLiteral("Olive"),
@@ -74,9 +77,18 @@ QString pathLabelText(const QString& value)
 
 } // namespace
 
-TSettingsForm::TSettingsForm(TMainForm* mainForm)
-    : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_mainForm(mainForm)
+TSettingsForm::TSettingsForm(QWidget* mainWindow, SettingsStore& settings, const QString& configPath,
+                             SettingsAppliers& appliers, Feedback& feedback, Notices& notices,
+                             FileOpenDialog& fileOpenDialog, ResumeKeeper& resume, const NmeaReceiver& gps)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_settings(settings)
+    , m_configPath(configPath)
+    , m_appliers(appliers)
+    , m_feedback(feedback)
+    , m_notices(notices)
+    , m_fileOpenDialog(fileOpenDialog)
+    , m_resume(resume)
+    , m_gps(gps)
 {
     setObjectName(QStringLiteral("TSettingsForm"));
     setModal(true);
@@ -105,20 +117,7 @@ TSettingsForm::TSettingsForm(TMainForm* mainForm)
 
     connect(DoneBtn, &QAbstractButton::clicked, this, &TSettingsForm::DoneBtnClick);
     connect(AdvSmoothTabPager1, &TabPager::currentChanged, this, &TSettingsForm::AdvSmoothTabPager1Change);
-
-    // The main window's start state: volume, the empty playlist caption, the settings,
-    // the home screen and the timers, in that order.
-    m_mainForm->StartVolume();
-    m_mainForm->WelcomeFrame1->NowPlayingPanel->setCaption(QStringLiteral("Playlist is empty."));
-    LoadAndApplySettings();
-    m_mainForm->ShowScreen(TMainForm::Home);
-    m_mainForm->VolumeTimer->start();
-    m_mainForm->FlashTimer->start();
-    m_mainForm->WelcomeFrame1->startTimers();
-    DayNightTimer->start();
-    // Looking for devices, asking for gpsd and loading the lists' type are nothing the home
-    // screen waits for.
-    m_mainForm->afterFirstPaint([this] { completeHardwarePage(); });
+    followToggles();
 }
 
 void TSettingsForm::completeHardwarePage()
@@ -134,7 +133,7 @@ void TSettingsForm::completeHardwarePage()
     if (GpsdPort::localGpsdAnswers())
         GPSPort->addItem(QStringLiteral("gpsd"));
     SOCPort->addItems(serialPorts);
-    const SettingsStore& store = m_mainForm->settings();
+    const SettingsStore& store = m_settings;
     selectPort(SOCPort, store.value(Key::SOCPort));
     selectPort(GPSPort, store.value(Key::GPSPort));
 }
@@ -243,12 +242,12 @@ void TSettingsForm::paintEvent(QPaintEvent*)
 
 void TSettingsForm::LoadAndApplySettings()
 {
-    SettingsStore& store = m_mainForm->settings();
-    if (!store.load(m_mainForm->configPath()))
+    const QScopedValueRollback silent(m_applying, true);
+    SettingsStore& store = m_settings;
+    if (!store.load(m_configPath))
         store.writeDefaults();
 
-    for (const TMainForm::SettingsApplier& apply : m_mainForm->settingsAppliers())
-        apply(store);
+    m_appliers.applyAll(store);
 
     selectPort(SOCPort, store.value(Key::SOCPort));
     selectPort(GPSPort, store.value(Key::GPSPort));
@@ -262,11 +261,7 @@ void TSettingsForm::LoadAndApplySettings()
     selectTheme(DayThemeList, SettingText::themeIndex(store.value(Key::DayTheme), DefaultDayTheme));
     selectTheme(NightThemeList, SettingText::themeIndex(store.value(Key::NightTheme), DefaultNightTheme));
 
-    // The sound toggles are still up here, so the colour action is silent.
-    if (SettingText::isOn(store.value(Key::DayColours)))
-        DayColourBtnClick();
-    else
-        NightColourBtnClick();
+    applyColourMode(SettingText::isOn(store.value(Key::DayColours)));
 
     ClickSoundsBtn->setChecked(SettingText::isOn(store.value(Key::ClickSounds)));
     OtherSoundsBtn->setChecked(SettingText::isOn(store.value(Key::OtherSounds)));
@@ -286,19 +281,6 @@ void TSettingsForm::LoadAndApplySettings()
 
 // ---------------------------------------------------------------- live settings
 
-bool TSettingsForm::isOn(LiveSetting setting) const
-{
-    switch (setting) {
-    case LiveSetting::ClickSounds: return ClickSoundsBtn->isChecked();
-    case LiveSetting::OtherSounds: return OtherSoundsBtn->isChecked();
-    case LiveSetting::SpeechSounds: return SpeechBtn->isChecked();
-    case LiveSetting::HideMouse: return HideMouseBtn->isChecked();
-    case LiveSetting::GPSEnabled: return GpsBtn->isChecked();
-    case LiveSetting::DayColours: return DayColourBtn->isChecked();
-    }
-    return false;
-}
-
 void TSettingsForm::ApplyColourStyle(int index)
 {
     ColourStyles::instance().apply(index);
@@ -306,13 +288,34 @@ void TSettingsForm::ApplyColourStyle(int index)
 
 void TSettingsForm::click()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    if (!m_applying)
+        m_feedback.Click();
 }
 
 void TSettingsForm::speak(const QString& text)
 {
-    if (SpeechBtn->isChecked())
-        m_mainForm->SpeakText(text);
+    if (!m_applying)
+        m_feedback.Announce(text);
+}
+
+void TSettingsForm::storeToggle(const QString& key, bool on)
+{
+    m_settings.setValue(key, SettingText::fromBool(on));
+}
+
+void TSettingsForm::followToggles()
+{
+    // The settings follow each toggle as it changes, before a tap's handler runs: what reads
+    // the live settings (the tap's own click and speech too) sees the new state.
+    const std::pair<TouchButton*, QString> toggles[] = {
+        {ClickSoundsBtn, Key::ClickSounds}, {OtherSoundsBtn, Key::OtherSounds}, {SpeechBtn, Key::SpeechSounds},
+        {HideMouseBtn, Key::HideMouse},     {GpsBtn, Key::GPSEnabled},         {AutoDayNightBtn, Key::AutoDayNight},
+        {ResumePlaybackBtn, Key::ResumePlayback}};
+    for (const auto& [toggle, key] : toggles)
+        connect(toggle, &QAbstractButton::toggled, this, [this, key](bool on) {
+            if (!m_applying)
+                storeToggle(key, on);
+        });
 }
 
 // ---------------------------------------------------------------- colour mode and themes
@@ -320,7 +323,7 @@ void TSettingsForm::speak(const QString& text)
 void TSettingsForm::applyColourMode(bool daylight)
 {
     m_colourMode->setDown(daylight ? DayColourBtn : NightColourBtn);
-    m_mainForm->settings().setValue(Key::DayColours, SettingText::fromBool(daylight));
+    storeToggle(Key::DayColours, daylight);
     ApplyColourStyle((daylight ? DayThemeList : NightThemeList)->selectedIndex());
     emit colourModeChanged(daylight);
 }
@@ -346,7 +349,7 @@ void TSettingsForm::onThemeSelected(TouchList* list, const QString& key, TouchBu
     const QString caption = list->itemText(index);
     speak(caption);
     list->setFooter(caption);
-    m_mainForm->settings().setValue(key, QString::number(index));
+    m_settings.setValue(key, QString::number(index));
     if (modeButton->isChecked())
         ApplyColourStyle(index);
 }
@@ -369,7 +372,6 @@ void TSettingsForm::ClickSoundsBtnClick()
     if (on)
         click();
     speak(on ? QStringLiteral("Click sounds enabled") : QStringLiteral("Click sounds disabled"));
-    m_mainForm->settings().setValue(Key::ClickSounds, SettingText::fromBool(on));
 }
 
 void TSettingsForm::OtherSoundsBtnClick()
@@ -377,7 +379,6 @@ void TSettingsForm::OtherSoundsBtnClick()
     const bool on = OtherSoundsBtn->isChecked();
     click();
     speak(on ? QStringLiteral("Other sounds enabled") : QStringLiteral("Other sounds disabled"));
-    m_mainForm->settings().setValue(Key::OtherSounds, SettingText::fromBool(on));
 }
 
 void TSettingsForm::SpeechBtnClick()
@@ -386,7 +387,6 @@ void TSettingsForm::SpeechBtnClick()
     click();
     if (on)
         speak(QStringLiteral("Speech enabled"));
-    m_mainForm->settings().setValue(Key::SpeechSounds, SettingText::fromBool(on));
 }
 
 void TSettingsForm::HideMouseBtnClick()
@@ -395,12 +395,10 @@ void TSettingsForm::HideMouseBtnClick()
     click();
     if (on) {
         speak(QStringLiteral("Cursor hidden"));
-        m_mainForm->settings().setValue(Key::HideMouse, SettingText::fromBool(true));
         Pointer::hide();
     } else {
         speak(QStringLiteral("Cursor shown"));
         Pointer::show();
-        m_mainForm->settings().setValue(Key::HideMouse, SettingText::fromBool(false));
     }
 }
 
@@ -409,16 +407,15 @@ void TSettingsForm::GpsBtnClick()
     const bool on = GpsBtn->isChecked();
     click();
     speak(on ? QStringLiteral("G P S Enabled") : QStringLiteral("G P S Disabled"));
-    m_mainForm->settings().setValue(Key::GPSEnabled, SettingText::fromBool(on));
 }
 
 // ---------------------------------------------------------------- ports
 
 void TSettingsForm::onPortChosen(QComboBox* list, const QString& key)
 {
-    m_mainForm->ShowErrorNotice(
+    m_notices.ShowErrorNotice(
         QStringLiteral("RESTART REQUIRED\n\nChanged to Com Port Settings Require You Save And Restart This Program."));
-    m_mainForm->settings().setValue(key, list->currentText());
+    m_settings.setValue(key, list->currentText());
     speak(list->currentText());
 }
 
@@ -444,8 +441,7 @@ void TSettingsForm::ResumePlaybackBtnClick()
     const bool on = ResumePlaybackBtn->isChecked();
     click();
     speak(on ? QStringLiteral("Resume playback at start") : QStringLiteral("Start with an empty play list"));
-    m_mainForm->settings().setValue(Key::ResumePlayback, SettingText::fromBool(on));
-    m_mainForm->resumeKeeper().ResumePlaybackChanged(on);
+    m_resume.ResumePlaybackChanged(on);
 }
 
 // ---------------------------------------------------------------- day and night by the sun
@@ -455,16 +451,14 @@ void TSettingsForm::AutoDayNightBtnClick()
     const bool on = AutoDayNightBtn->isChecked();
     click();
     speak(on ? QStringLiteral("Day and night colors follow the sun") : QStringLiteral("Day and night colors by hand"));
-    m_mainForm->settings().setValue(Key::AutoDayNight, SettingText::fromBool(on));
 }
 
 void TSettingsForm::DayNightTimerTimer()
 {
     // Only with a fix to go by, and never under an open dialog (this one included).
-    const TGpsInfo* gps = m_mainForm->GpsInfo;
-    if (!AutoDayNightBtn->isChecked() || !gps || !gps->LastFix() || aDialogIsOpen())
+    if (!AutoDayNightBtn->isChecked() || !m_gps.LastFix() || aDialogIsOpen())
         return;
-    const GpsFix& fix = *gps->LastFix();
+    const GpsFix& fix = *m_gps.LastFix();
     const bool daylight = SunTimes::isDaylight(fix.utc, fix.latitude, fix.longitude);
     if (daylight != DayColourBtn->isChecked())
         applyColourMode(daylight);
@@ -476,12 +470,12 @@ void TSettingsForm::choosePath(const QString& title, const QString& filter, cons
 {
     click();
     const FileOpenDialog::Request request{title, filter, QStringLiteral("/")};
-    const std::optional<QString> chosen = m_mainForm->services().fileOpenDialog->choose(this, request);
+    const std::optional<QString> chosen = m_fileOpenDialog.choose(this, request);
     if (!chosen)
         return;
-    m_mainForm->settings().setValue(key, *chosen);
+    m_settings.setValue(key, *chosen);
     label->setText(*chosen);
-    m_mainForm->SystemFrame1->updateToolsButton();
+    emit launcherPathChanged();
 }
 
 void TSettingsForm::ServiceManualPathBtnClick()
@@ -509,7 +503,7 @@ void TSettingsForm::AdvSmoothTabPager1Change(int page)
 void TSettingsForm::DoneBtnClick()
 {
     click();
-    if (!m_mainForm->settings().save(m_mainForm->configPath()))
-        m_mainForm->ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini"));
+    if (!m_settings.save(m_configPath))
+        m_notices.ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini"));
     done(QDialog::Accepted);
 }

@@ -1,13 +1,19 @@
 #pragma once
-// The options screen. Its toggles are, for the whole run, the live on/off settings that
-// every other screen consults; every change is written into the settings at once and the
-// done button saves config.ini. Building it loads and applies config.ini and completes
-// the main window's start state.
-#include "shell/Mainunit.h"
+// The options screen. Its toggles show the live on/off settings that every other screen
+// consults; every change is written into the settings at once (before the tap's click and
+// speech, which follow the new value) and the done button saves config.ini.
+#include "config/LiveSettings.h"
 
 #include <QDialog>
 
+class Feedback;
+class FileOpenDialog;
+class FirstPaint;
+class NmeaReceiver;
+class Notices;
 class QComboBox;
+class ResumeKeeper;
+class SettingsAppliers;
 class QTimer;
 class TabPager;
 class TouchButton;
@@ -18,14 +24,17 @@ class ToggleGroup;
 class TSettingsForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TSettingsForm(TMainForm* mainForm);
-
-    // The live value of an on/off setting.
-    bool isOn(LiveSetting setting) const;
+    // The settings are loaded from and saved to `configPath`; the sun rule follows `gps`.
+    TSettingsForm(QWidget* mainWindow, SettingsStore& settings, const QString& configPath, SettingsAppliers& appliers,
+                  Feedback& feedback, Notices& notices, FileOpenDialog& fileOpenDialog, ResumeKeeper& resume,
+                  const NmeaReceiver& gps);
 
     // Reads config.ini (the defaults when it cannot be read) and shows and applies every
-    // setting, as at start-up.
+    // setting, as at start-up; silently.
     void LoadAndApplySettings();
+    // Gives the Hardware page's lists their type, lists the serial ports present (and
+    // gpsd) and selects the ones set.
+    void completeHardwarePage();
 
     // Sets the application-wide colour style to theme `index` (0..8); any other index
     // changes nothing.
@@ -92,6 +101,8 @@ public:
 signals:
     // The colour mode changed: daylight (true) or night (false).
     void colourModeChanged(bool daylight);
+    // The service manual's or the OBDII program's path was chosen.
+    void launcherPathChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -101,18 +112,26 @@ private:
     void buildThemesPage(QWidget* page);
     void buildHardwarePage(QWidget* page);
     void buildAdvancedPage(QWidget* page);
-    // Gives the Hardware page's lists their type, lists the serial ports present (and
-    // gpsd) and selects the ones set.
-    void completeHardwarePage();
     void applyColourMode(bool daylight);
+    void storeToggle(const QString& key, bool on);
+    void followToggles();
     void onThemeSelected(TouchList* list, const QString& key, TouchButton* modeButton, int index);
     void onPortChosen(QComboBox* list, const QString& key);
     void choosePath(const QString& title, const QString& filter, const QString& key, TouchLabel* label);
     void speak(const QString& text);
     void click();
 
-    TMainForm* m_mainForm;
+    SettingsStore& m_settings;
+    QString m_configPath;
+    SettingsAppliers& m_appliers;
+    Feedback& m_feedback;
+    Notices& m_notices;
+    FileOpenDialog& m_fileOpenDialog;
+    ResumeKeeper& m_resume;
+    const NmeaReceiver& m_gps;
     ToggleGroup* m_colourMode;
+    // True while the settings are being applied: nothing clicks or speaks.
+    bool m_applying = false;
 };
 
 // The nine colour themes offered, by index.

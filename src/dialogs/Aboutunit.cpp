@@ -1,7 +1,9 @@
 #include "dialogs/Aboutunit.h"
 
 #include "platform/TextFile.h"
-#include "shell/Mainunit.h"
+#include "app/Feedback.h"
+#include "dialogs/Notices.h"
+#include "platform/Shell.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TabPager.h"
 #include "widgets/Placement.h"
@@ -19,15 +21,19 @@ const QString TAboutForm::ThankYou = QStringLiteral(
     "Please support the Karvex project, so that it keeps receiving future updates and enhancements. "
     "To find out more, visit w w w dot karvex dot org.");
 
-TAboutForm::TAboutForm(TMainForm* mainForm, QWidget* owner)
+TAboutForm::TAboutForm(QWidget* owner, Feedback& feedback, Notices& notices, Shell& shell, const QString& programFolder,
+                       const QString& dataFolder)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_mainForm(mainForm)
+    , m_feedback(feedback)
+    , m_notices(notices)
+    , m_shell(shell)
+    , m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("TAboutForm"));
     setModal(true);
     setFixedSize(596, 480);
     setWindowOpacity(240.0 / 255.0);
-    if (const QScreen* screen = mainForm->screen())
+    if (const QScreen* screen = owner->screen())
         move(screen->geometry().center() - rect().center());
 
     auto* panel = new CaptionPanel(QString(), this);
@@ -61,7 +67,7 @@ TAboutForm::TAboutForm(TMainForm* mainForm, QWidget* owner)
     LicenceDisplay->setFont(licenceFont);
     VersionDisplay = placeLabel(Tab1, "VersionDisplay", QStringLiteral("Version 1.0 beta"), {16, 284, 300, 28}, 18, false);
     DataFolderDisplay = placeLabel(Tab1, "DataFolderDisplay",
-                                   QStringLiteral("Settings and playlists are saved in ") + mainForm->dataFolder(),
+                                   QStringLiteral("Settings and playlists are saved in ") + dataFolder,
                                    {16, 310, 528, 22}, 14, false);
     DataFolderDisplay->setElideMiddle(true);
 
@@ -105,29 +111,29 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event)
 void TAboutForm::loadLicence()
 {
     const std::optional<QStringList> lines =
-        TextFile::readLines(QDir(m_mainForm->programFolder()).filePath(QStringLiteral("licence.txt")));
+        TextFile::readLines(QDir(m_programFolder).filePath(QStringLiteral("licence.txt")));
     if (lines)
         LicenceDisplay->setPlainText(lines->join(u'\n'));
 }
 
 void TAboutForm::AdvSmoothButton1Click()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     accept();
 }
 
 void TAboutForm::VoiceHelpBtnClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    m_mainForm->SpeakText(ThankYou);
+    m_feedback.Click();
+    m_feedback.SpeakText(ThankYou);
 }
 
 void TAboutForm::SiteLinkClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    // The about box may be gone when the opener's outcome arrives; the main window is not.
-    m_mainForm->services().shell->open(SiteLink->text(), [mainForm = m_mainForm](bool opened) {
+    m_feedback.Click();
+    // The about box may be gone when the opener's outcome arrives; the notices are not.
+    m_shell.open(SiteLink->text(), [&notices = m_notices](bool opened) {
         if (!opened)
-            mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Loading Web Browser. Default browser configured?"));
+            notices.ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Loading Web Browser. Default browser configured?"));
     });
 }

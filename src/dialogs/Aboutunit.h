@@ -4,7 +4,9 @@
 #include <QDialog>
 
 class QPlainTextEdit;
-class TMainForm;
+class Feedback;
+class Notices;
+class Shell;
 class TabPager;
 class TouchButton;
 class TouchLabel;
@@ -12,7 +14,8 @@ class TouchLabel;
 class TAboutForm : public QDialog {
     Q_OBJECT
 public:
-    TAboutForm(TMainForm* mainForm, QWidget* owner);
+    TAboutForm(QWidget* owner, Feedback& feedback, Notices& notices, Shell& shell, const QString& programFolder,
+               const QString& dataFolder);
 
     TouchLabel* AdvSmoothLabel5;
     TouchButton* VoiceHelpBtn;
@@ -43,5 +46,8 @@ protected:
 
 private:
     void loadLicence();
-    TMainForm* m_mainForm;
+    Feedback& m_feedback;
+    Notices& m_notices;
+    Shell& m_shell;
+    QString m_programFolder;
 };

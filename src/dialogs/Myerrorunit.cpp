@@ -1,6 +1,6 @@
 #include "dialogs/Myerrorunit.h"
 
-#include "shell/Mainunit.h"
+#include "app/Feedback.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
@@ -16,9 +16,10 @@ constexpr int NoticePixels = 29;
 constexpr int SmallestNoticePixels = 12;
 }
 
-TMyError::TMyError(TMainForm* mainForm)
-    : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_mainForm(mainForm)
+TMyError::TMyError(QWidget* mainWindow, Feedback& feedback)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_mainWindow(mainWindow)
+    , m_feedback(feedback)
 {
     setObjectName(QStringLiteral("TMyError"));
     setModal(false);
@@ -67,7 +68,7 @@ void TMyError::joinTopModalDialog()
 {
     create();
     QWindow* modal = QGuiApplication::modalWindow();
-    QWindow* owner = modal && modal != windowHandle() ? modal : m_mainForm->windowHandle();
+    QWindow* owner = modal && modal != windowHandle() ? modal : m_mainWindow->windowHandle();
     if (windowHandle()->transientParent() != owner)
         windowHandle()->setTransientParent(owner);
 }
@@ -80,7 +81,7 @@ void TMyError::paintEvent(QPaintEvent*)
 
 void TMyError::showNotice(const QString& text)
 {
-    move(m_mainForm->geometry().center() - rect().center());
+    move(m_mainWindow->geometry().center() - rect().center());
     ErrorText->setFont(noticeFont(text));
     ErrorText->setText(text);
     joinTopModalDialog();
@@ -109,11 +110,11 @@ QString TMyError::spokenText(const QString& notice)
 
 void TMyError::CloseBtnClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     hide();
 }
 
 void TMyError::ReadMeBtnClick()
 {
-    m_mainForm->SpeakText(spokenText(ErrorText->text()));
+    m_feedback.SpeakText(spokenText(ErrorText->text()));
 }

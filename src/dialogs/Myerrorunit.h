@@ -6,14 +6,14 @@
 #include <QDialog>
 
 class CaptionPanel;
-class TMainForm;
+class Feedback;
 class TouchButton;
 class TouchLabel;
 
 class TMyError : public QDialog {
     Q_OBJECT
 public:
-    explicit TMyError(TMainForm* mainForm);
+    TMyError(QWidget* mainWindow, Feedback& feedback);
 
     // Centres the notice on the main window, sets its text and shows it.
     void showNotice(const QString& text);
@@ -39,5 +39,6 @@ protected:
 private:
     void joinTopModalDialog();
 
-    TMainForm* m_mainForm;
+    QWidget* m_mainWindow;
+    Feedback& m_feedback;
 };

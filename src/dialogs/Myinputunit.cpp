@@ -1,6 +1,6 @@
 #include "dialogs/Myinputunit.h"
 
-#include "shell/Mainunit.h"
+#include "app/Feedback.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/ColourStyles.h"
 #include "widgets/TouchButton.h"
@@ -24,15 +24,15 @@ const QString LetterRows[] = {QStringLiteral("QWERTYUIOP"), QStringLiteral("ASDF
 
 } // namespace
 
-TMyInput::TMyInput(TMainForm* mainForm)
-    : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_mainForm(mainForm)
+TMyInput::TMyInput(QWidget* mainWindow, Feedback& feedback)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_feedback(feedback)
 {
     setObjectName(QStringLiteral("TMyInput"));
     setModal(true);
     setFixedSize(694, 530);
     setWindowOpacity(245.0 / 255.0);
-    if (const QScreen* screen = mainForm->screen())
+    if (const QScreen* screen = mainWindow->screen())
         move(screen->geometry().center() - rect().center());
 
     AdvSmoothPanel1 = new CaptionPanel(QString(), this);
@@ -94,10 +94,10 @@ TMyInput::TMyInput(TMainForm* mainForm)
     connect(OkBtn, &QAbstractButton::clicked, this, &TMyInput::OkBtnClick);
 }
 
-std::optional<QString> TMyInput::AskText(TMainForm& mainForm, const QString& prompt, const QString& initialText,
+std::optional<QString> TMyInput::AskText(QWidget* mainWindow, Feedback& feedback, const QString& prompt, const QString& initialText,
                                          SymbolKeys symbols)
 {
-    TMyInput input(&mainForm);
+    TMyInput input(mainWindow, feedback);
     input.PromptDisp->setText(prompt);
     input.InputBox->setText(initialText);
     input.setSymbolKeys(symbols);
@@ -146,17 +146,17 @@ void TMyInput::showLayout()
 
 void TMyInput::QBtnClick(TouchButton* key)
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     const QString caption = key->text();
     // At the caret, replacing any selection; at the length limit nothing goes in.
     InputBox->insert(caption);
-    if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
-        m_mainForm->SpeakPunctuated(caption);
+    if (m_feedback.liveSetting(LiveSetting::SpeechSounds))
+        m_feedback.SpeakPunctuated(caption);
 }
 
 void TMyInput::ShiftBtnClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     m_layout.shift();
     ShiftBtn->setText(m_layout.shiftCaption());
     showLayout();
@@ -165,17 +165,17 @@ void TMyInput::ShiftBtnClick()
 void TMyInput::SymbolBtnClick()
 {
     if (m_symbols == SymbolKeys::Locked) {
-        m_mainForm->PlayUiSound(UiSound::Error, LiveSetting::OtherSounds);
+        m_feedback.PlayUiSound(UiSound::Error, LiveSetting::OtherSounds);
         return;
     }
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     m_layout.showSymbols();
     showLayout();
 }
 
 void TMyInput::SpaceBtnClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     InputBox->insert(QStringLiteral(" "));
 }
 
@@ -184,7 +184,7 @@ void TMyInput::DelBtnClick()
     QString text = InputBox->text();
     if (text.isEmpty())
         return;
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     // A character outside the basic plane is two UTF-16 units; never leave half of one.
     const bool surrogatePair =
         text.size() >= 2 && text.back().isLowSurrogate() && text.at(text.size() - 2).isHighSurrogate();
@@ -196,7 +196,7 @@ void TMyInput::DelBtnClick()
 void TMyInput::OkBtnClick()
 {
     if (InputBox->text().trimmed().isEmpty()) {
-        m_mainForm->PlayUiSound(UiSound::Error, LiveSetting::OtherSounds);
+        m_feedback.PlayUiSound(UiSound::Error, LiveSetting::OtherSounds);
         return;
     }
     closeWith(Ok);
@@ -209,7 +209,7 @@ void TMyInput::CancelBtnClick()
 
 void TMyInput::closeWith(ModalResult result)
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     // Cleared before closing so the question never flashes up again.
     PromptDisp->setText(QString());
     PromptDisp->repaint();

@@ -9,7 +9,7 @@
 
 class CaptionPanel;
 class QLineEdit;
-class TMainForm;
+class Feedback;
 class TouchButton;
 class TouchLabel;
 
@@ -22,11 +22,11 @@ public:
     enum ModalResult { Ok = 1, Cancel = 2 };
     static constexpr int MaxLength = 80;
 
-    explicit TMyInput(TMainForm* mainForm);
+    TMyInput(QWidget* mainWindow, Feedback& feedback);
 
     // Shows the keyboard modally with `prompt` and `initialText`; the typed text, untrimmed,
     // when confirmed with OK (never blank), nothing on Cancel.
-    static std::optional<QString> AskText(TMainForm& mainForm, const QString& prompt, const QString& initialText,
+    static std::optional<QString> AskText(QWidget* mainWindow, Feedback& feedback, const QString& prompt, const QString& initialText,
                                           SymbolKeys symbols);
 
     void setSymbolKeys(SymbolKeys symbols) { m_symbols = symbols; }
@@ -67,7 +67,7 @@ private:
     void showLayout();
     void closeWith(ModalResult result);
 
-    TMainForm* m_mainForm;
+    Feedback& m_feedback;
     KeyboardLayout m_layout;
     SymbolKeys m_symbols = SymbolKeys::Allowed;
     std::array<TouchButton*, 26> m_letterKeys{}; // 'A' to 'Z'

@@ -1,15 +1,16 @@
 #include "dialogs/Mypromptunit.h"
 
-#include "shell/Mainunit.h"
+#include "app/Feedback.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
 #include <QScreen>
 
-TMyPrompt::TMyPrompt(TMainForm* mainForm)
-    : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_mainForm(mainForm)
+TMyPrompt::TMyPrompt(QWidget* mainWindow, Feedback& feedback)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_mainWindow(mainWindow)
+    , m_feedback(feedback)
 {
     setObjectName(QStringLiteral("TMyPrompt"));
     setModal(true);
@@ -48,14 +49,14 @@ TMyPrompt::TMyPrompt(TMainForm* mainForm)
 bool TMyPrompt::ask(const QString& question)
 {
     PromptDisp->setText(question);
-    if (const QScreen* screen = m_mainForm->screen())
+    if (const QScreen* screen = m_mainWindow->screen())
         move(screen->geometry().center() - rect().center());
     return exec() == Ok;
 }
 
 void TMyPrompt::closeWith(ModalResult result)
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     // Cleared before closing so the old question never flashes up on the next use.
     PromptDisp->setText(QString());
     PromptDisp->repaint();
@@ -74,5 +75,5 @@ void TMyPrompt::CancelBtnClick()
 
 void TMyPrompt::ReadMeBtnClick()
 {
-    m_mainForm->SpeakText(PromptDisp->text());
+    m_feedback.SpeakText(PromptDisp->text());
 }

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class CaptionPanel;
-class TMainForm;
+class Feedback;
 class TouchButton;
 class TouchLabel;
 
@@ -12,7 +12,7 @@ class TMyPrompt : public QDialog {
 public:
     enum ModalResult { Ok = 1, Cancel = 2 };
 
-    explicit TMyPrompt(TMainForm* mainForm);
+    TMyPrompt(QWidget* mainWindow, Feedback& feedback);
 
     // Shows `question` modally; true when the driver confirmed with Ok.
     bool ask(const QString& question);
@@ -29,5 +29,6 @@ public:
 
 private:
     void closeWith(ModalResult result);
-    TMainForm* m_mainForm;
+    QWidget* m_mainWindow;
+    Feedback& m_feedback;
 };

@@ -4,7 +4,9 @@
 #include "config/SettingsStore.h"
 #include "gps/Perfgrap.h"
 #include "platform/TextFile.h"
-#include "shell/Mainunit.h"
+#include "app/Feedback.h"
+#include "app/FirstPaint.h"
+#include "config/LiveSettings.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TabPager.h"
 #include "widgets/TouchButton.h"
@@ -109,11 +111,15 @@ QString shownText(QString text)
 
 } // namespace
 
-TGpsInfo::TGpsInfo(TMainForm* mainForm)
-    : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_mainForm(mainForm)
-    , m_port(mainForm->services().createSerialPort,
-             [mainForm] { return mainForm->liveSetting(LiveSetting::GPSEnabled); },
+TGpsInfo::TGpsInfo(QWidget* mainWindow, NmeaReceiver& receiver, const SettingsStore& settings,
+                   const LiveSettings& live, Feedback& feedback, FirstPaint& firstPaint,
+                   SerialPortMaker createSerialPort)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_mainWindow(mainWindow)
+    , m_receiver(receiver)
+    , m_settings(settings)
+    , m_feedback(feedback)
+    , m_port(std::move(createSerialPort), [&live] { return live.isOn(LiveSetting::GPSEnabled); },
              [this](const QByteArray& text) { m_receiver.AppendPending(text); })
 {
     setObjectName(QStringLiteral("TGpsInfo"));
@@ -147,7 +153,7 @@ TGpsInfo::TGpsInfo(TMainForm* mainForm)
 
     // FormCreate: the readings are -1 (the receiver starts so). The screen's controls are
     // built, the port opened and the reader started once the home screen is up.
-    m_mainForm->afterFirstPaint([this] {
+    firstPaint.afterFirstPaint([this] {
         buildScreen();
         OpenPort();
     });
@@ -188,7 +194,7 @@ void TGpsInfo::buildScreen()
 
 void TGpsInfo::OpenPort()
 {
-    const SettingsStore& store = m_mainForm->settings();
+    const SettingsStore& store = m_settings;
     m_port.Open(store.value(Key::GPSPort), GpsBaud::rateOf(store.value(Key::GPSBaud)));
     showWhole(Port, m_port.PortText(), PortPixels);
     setTextColour(Port, m_port.PortColour());
@@ -334,7 +340,7 @@ void TGpsInfo::PortWatchTimerTimer()
 
 void TGpsInfo::click()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
 }
 
 void TGpsInfo::DoneBtnClick()
@@ -348,6 +354,14 @@ void TGpsInfo::ResetGpsBtnClick()
 {
     click();
     m_receiver.Reset();
+}
+
+void TGpsInfo::AddGraphPoint(const QColor& colour, double value)
+{
+    if (!SpeedGraph)
+        return;
+    SpeedGraph->DataPoint(colour, value);
+    SpeedGraph->Update();
 }
 
 void TGpsInfo::ClearGraphBtnClick()
@@ -386,8 +400,5 @@ void TGpsInfo::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     showReceiver();
     // Centred on the main window.
-    if (m_mainForm) {
-        const QRect frame = m_mainForm->geometry();
-        move(frame.center() - rect().center());
-    }
+    move(m_mainWindow->geometry().center() - rect().center());
 }

@@ -11,6 +11,7 @@
 // the time) a line costs no text box a refill.
 #include "gps/GpsPort.h"
 #include "gps/NmeaReceiver.h"
+#include "platform/SerialPort.h"
 
 #include <QDialog>
 
@@ -18,7 +19,10 @@ class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
 class TabPager;
-class TMainForm;
+class Feedback;
+class FirstPaint;
+class LiveSettings;
+class SettingsStore;
 class TouchButton;
 class TouchLabel;
 class TPerformanceGraph;
@@ -26,8 +30,12 @@ class TPerformanceGraph;
 class TGpsInfo : public QDialog {
     Q_OBJECT
 public:
-    // FormCreate: readings -1, then the port named by GPSPort is opened and read.
-    explicit TGpsInfo(TMainForm* mainForm);
+    using SerialPortMaker = std::function<std::unique_ptr<SerialPort>(const QString& portName)>;
+
+    // FormCreate: readings -1, then the port named by GPSPort is opened and read into
+    // `receiver` (which outlives the screen).
+    TGpsInfo(QWidget* mainWindow, NmeaReceiver& receiver, const SettingsStore& settings, const LiveSettings& live,
+             Feedback& feedback, FirstPaint& firstPaint, SerialPortMaker createSerialPort);
     // FormDestroy: stops the reader, then closes the port. Touches nothing of the main
     // window, so it may run after the main window's own members are gone.
     ~TGpsInfo() override;
@@ -50,7 +58,7 @@ public:
     QString GpsStatusHint() const { return m_port.StatusHint(); }
     bool PortOpen() const { return m_port.PortOpen(); }
 
-    // The logic behind the screen, for the home screen and tests.
+    // The logic behind the screen, for tests.
     const NmeaReceiver& receiver() const { return m_receiver; }
     const GpsPort& port() const { return m_port; }
 
@@ -93,6 +101,9 @@ public:
     // (the receive buffer, zero-terminated); drops it while GPS input is disabled.
     void DeliverChunk(const char* text) { m_port.DeliverChunk(text); }
 
+    // Adds a point to the speed history graph (once its controls are built).
+    void AddGraphPoint(const QColor& colour, double value);
+
 signals:
     void gpsStatusHintChanged(const QString& hint);
 
@@ -113,8 +124,10 @@ private:
     void Memo1Edited();
     void click();
 
-    TMainForm* m_mainForm;
-    NmeaReceiver m_receiver;
+    QWidget* m_mainWindow;
+    NmeaReceiver& m_receiver;
+    const SettingsStore& m_settings;
+    Feedback& m_feedback;
     GpsPort m_port;
     bool m_updatingMemo = false;
 };

@@ -1,11 +1,11 @@
 #include "home/Welcomeframeunit.h"
 
-#include "gps/Gpsinfounit.h"
-#include "gps/Perfgrap.h"
+#include "app/Feedback.h"
+#include "dialogs/Notices.h"
+#include "gps/NmeaReceiver.h"
 #include "home/GpsReports.h"
+#include "playback/NowPlaying.h"
 #include "playback/NowPlayingTexts.h"
-#include "playlists/Mediaframeunit.h"
-#include "shell/Mainunit.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/LedNumber.h"
 #include "widgets/RoundGauge.h"
@@ -59,9 +59,12 @@ void showColours(LedNumber* led, const LedColours& colours)
 
 } // namespace
 
-TWelcomeFrame::TWelcomeFrame(TMainForm* mainForm)
-    : QWidget(mainForm)
-    , m_mainForm(mainForm)
+TWelcomeFrame::TWelcomeFrame(QWidget* parent, NowPlaying& nowPlaying, const NmeaReceiver& gps, Feedback& feedback,
+                             Notices& notices)
+    : QWidget(parent)
+    , m_gps(gps)
+    , m_feedback(feedback)
+    , m_notices(notices)
 {
     setObjectName(QStringLiteral("TWelcomeFrame"));
     setAutoFillBackground(true);
@@ -79,6 +82,35 @@ TWelcomeFrame::TWelcomeFrame(TMainForm* mainForm)
     TextScrollTimer->setInterval(200);
     connect(SpeedGraphTimer, &QTimer::timeout, this, &TWelcomeFrame::SpeedGraphTimerTimer);
     connect(TextScrollTimer, &QTimer::timeout, this, &TWelcomeFrame::TextScrollTimerTimer);
+    followNowPlaying(nowPlaying);
+}
+
+void TWelcomeFrame::followNowPlaying(NowPlaying& nowPlaying)
+{
+    connect(&nowPlaying, &NowPlaying::loading, this, [this](const QString& text) {
+        SetNowPlayingText(text);
+        NowPlayingStatus->repaint();
+    });
+    connect(&nowPlaying, &NowPlaying::trackStarted, this, [this, &nowPlaying] {
+        const NowPlaying::Start& start = nowPlaying.lastStart();
+        const NowPlayingInfo& info = nowPlaying.info();
+        SetNowPlayingText(NowPlayingTexts::ticker(start.displayText, info) + QStringLiteral("   "));
+        NowPlayingProgress->setPosition(0);
+        NowPlayingProgress->setRange(0, double(start.lengthMs));
+        NowPlayingPanel->setCaption(
+            NowPlayingTexts::trackOfPlaylist(info.PlaylistName, start.entry, start.entryCount));
+    });
+    connect(&nowPlaying, &NowPlaying::positionChanged, this, [this](qint64 position, qint64 length, const QString& name) {
+        NowPlayingProgress->setRange(0, double(length));
+        NowPlayingProgress->setPosition(double(position));
+        NowPlayingStatus->setToolTip(name);
+    });
+    connect(&nowPlaying, &NowPlaying::noMedia, this, [this] {
+        NowPlayingStatus->setToolTip(NoMediaSelected);
+        NowPlayingProgress->setPosition(0);
+    });
+    connect(&nowPlaying, &NowPlaying::playlistEmptied, this,
+            [this] { NowPlayingPanel->setCaption(NowPlayingTexts::EmptyPlaylist); });
 }
 
 void TWelcomeFrame::buildClock()
@@ -188,10 +220,8 @@ std::optional<SpeedUnit> TWelcomeFrame::selectedUnit() const
 void TWelcomeFrame::SpeedGraphTimerTimer()
 {
     ShowDateAndTime();
-    if (UpdateMediaDisplays()) {
-        AdvanceAtEndOfTrack();
+    if (m_positionTick && m_positionTick())
         return; // the speed and heading displays wait for the next tick
-    }
     ShowSpeedAndHeading();
 }
 
@@ -207,60 +237,23 @@ void TWelcomeFrame::ShowDateAndTime()
     }
 }
 
-bool TWelcomeFrame::UpdateMediaDisplays()
-{
-    MediaPlayer& player = m_mainForm->MediaPlayer1();
-    TMediaFrame& media = *m_mainForm->MediaFrame1;
-    if (!player.isOpen()) {
-        media.ShowNoMedia();
-        NowPlayingStatus->setToolTip(NoMediaSelected);
-        NowPlayingProgress->setPosition(0);
-        return false;
-    }
-    const qint64 length = player.length();
-    const qint64 position = player.position();
-    const QString name = NowPlayingTexts::displayName(player.fileName());
-    NowPlayingProgress->setRange(0, double(length));
-    NowPlayingProgress->setPosition(double(position));
-    media.ShowPlayerPosition(position, length, name);
-    NowPlayingStatus->setToolTip(name);
-    return length == position;
-}
-
-void TWelcomeFrame::AdvanceAtEndOfTrack()
-{
-    TMediaFrame& media = *m_mainForm->MediaFrame1;
-    Playlist& playlist = media.playlist();
-    if (media.repeatOn()) {
-        MediaPlayer& player = m_mainForm->MediaPlayer1();
-        player.setPosition(player.start());
-    } else if (media.shuffleOn()) {
-        playlist.setSelectedIndex(m_shuffle.next(playlist.count()));
-    } else {
-        playlist.selectNext();
-    }
-    if (playlist.selectedIndex() >= 0)
-        m_mainForm->PlayBtnClick();
-}
-
 void TWelcomeFrame::ShowSpeedAndHeading()
 {
-    // Before the GPS screen exists there are no readings: the same as no fix yet. Readings
-    // that have gone stale are shown the same way.
-    TGpsInfo* gps = m_mainForm->GpsInfo;
-    const bool stale = gps && gps->FixIsStale();
-    const bool live = gps && !stale;
+    // Readings that have gone stale are shown as no fix at all.
+    const bool stale = m_gps.FixIsStale();
+    const bool live = !stale;
+    const GpsReadings& readings = m_gps.Readings();
     const std::optional<SpeedUnit> unit = selectedUnit();
     double selectedSpeed = -1;
     if (live && unit) {
         switch (*unit) {
-        case SpeedUnit::Mph: selectedSpeed = gps->SpeedMph(); break;
-        case SpeedUnit::Kmph: selectedSpeed = gps->SpeedKmph(); break;
-        case SpeedUnit::Knots: selectedSpeed = gps->SpeedKnots(); break;
+        case SpeedUnit::Mph: selectedSpeed = readings.SpeedMph; break;
+        case SpeedUnit::Kmph: selectedSpeed = readings.SpeedKmph; break;
+        case SpeedUnit::Knots: selectedSpeed = readings.SpeedKnots; break;
         }
     }
     const GpsDisplay shown =
-        GpsDisplay::of(selectedSpeed, live ? gps->HeadingDegrees() : -1, live ? gps->SpeedMph() : -1);
+        GpsDisplay::of(selectedSpeed, live ? readings.HeadingDegrees : -1, live ? readings.SpeedMph : -1);
 
     SpeedLed->setText(ledText(shown.speed));
     SpeedGuage->setValue(shown.speed);
@@ -271,10 +264,8 @@ void TWelcomeFrame::ShowSpeedAndHeading()
     SpeedStatusDisplay->setVisible(shown.offline);
     if (shown.offline)
         SpeedStatusDisplay->setToolTip(stale ? GpsStale : GpsOffline);
-    if (shown.graphPoint && gps) {
-        gps->SpeedGraph->DataPoint(shown.graphPoint->colour, shown.graphPoint->value);
-        gps->SpeedGraph->Update();
-    }
+    if (shown.graphPoint)
+        emit speedGraphPoint(shown.graphPoint->colour, shown.graphPoint->value);
 }
 
 // ---------------------------------------------------------------- ticker
@@ -323,7 +314,7 @@ void TWelcomeFrame::KnotsBtnClick()
 void TWelcomeFrame::SelectUnit(SpeedUnit unit, TouchButton* toggle)
 {
     const SpeedUnitInfo& info = speedUnitInfo(unit);
-    m_mainForm->ClickAndSpeak(info.spokenName);
+    m_feedback.ClickAndSpeak(info.spokenName);
     SpeedGuage->setDialText(info.dialText);
     SpeedGuage->setRange(0, info.gaugeMaximum);
     // Down before the tick, so that the displays and the graph follow the new unit at once.
@@ -341,30 +332,27 @@ ShownGps TWelcomeFrame::shownGps() const
 
 void TWelcomeFrame::SpeedGuageClick()
 {
-    if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
-        m_mainForm->SpeakText(GpsReports::speed(shownGps()));
+    m_feedback.Announce(GpsReports::speed(shownGps()));
 }
 
 void TWelcomeFrame::CompassGuageClick()
 {
-    if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
-        m_mainForm->SpeakText(GpsReports::heading(shownGps()));
+    m_feedback.Announce(GpsReports::heading(shownGps()));
 }
 
 void TWelcomeFrame::ReadMeBtnClick()
 {
-    m_mainForm->SpeakText(GpsReports::full(shownGps()));
+    m_feedback.SpeakText(GpsReports::full(shownGps()));
 }
 
 void TWelcomeFrame::NowPlayingReadMeBtnClick()
 {
-    m_mainForm->SpeakText(NowPlayingStatus->toolTip());
+    m_feedback.SpeakText(NowPlayingStatus->toolTip());
 }
 
 void TWelcomeFrame::AdvSmoothPanel1Click()
 {
-    if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
-        m_mainForm->SpeakText(TopTimeOutput->text());
+    m_feedback.Announce(TopTimeOutput->text());
 }
 
 void TWelcomeFrame::TopDateOutputDblClick()
@@ -374,15 +362,14 @@ void TWelcomeFrame::TopDateOutputDblClick()
 
 void TWelcomeFrame::SpeedStatusDisplayClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    m_mainForm->ShowErrorNotice(SpeedStatusDisplay->toolTip());
+    m_feedback.Click();
+    m_notices.ShowErrorNotice(SpeedStatusDisplay->toolTip());
 }
 
 void TWelcomeFrame::AdvSmoothButton1Click()
 {
-    m_mainForm->ClickAndSpeak(QStringLiteral("G P S Info"));
-    if (m_mainForm->GpsInfo)
-        m_mainForm->GpsInfo->exec();
+    m_feedback.ClickAndSpeak(QStringLiteral("G P S Info"));
+    emit gpsInfoRequested();
 }
 
 // ---------------------------------------------------------------- label taps

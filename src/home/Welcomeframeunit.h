@@ -1,13 +1,13 @@
 #pragma once
 // The home screen: clock, speedometer and compass fed by the GPS, and what is playing.
-// Its once-a-second tick also keeps the playlist screen's position displays current,
-// feeds the speed history graph and moves on at the end of a track.
+// Its once-a-second tick also runs the playback's position update and gives the speed
+// history graph its point.
 #include "home/DateTimeSettings.h"
 #include "home/HomeClock.h"
 #include "home/SpeedBands.h"
-#include "playlists/ShuffleGenerator.h"
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class CaptionPanel;
@@ -15,7 +15,10 @@ class LedNumber;
 class ProgressBar;
 class QTimer;
 class RoundGauge;
-class TMainForm;
+class Feedback;
+class NmeaReceiver;
+class Notices;
+class NowPlaying;
 class ToggleGroup;
 struct ShownGps;
 class TouchButton;
@@ -24,7 +27,13 @@ class TouchLabel;
 class TWelcomeFrame : public QWidget {
     Q_OBJECT
 public:
-    explicit TWelcomeFrame(TMainForm* mainForm);
+    // Shows what `nowPlaying` announces and the readings of `gps`.
+    TWelcomeFrame(QWidget* parent, NowPlaying& nowPlaying, const NmeaReceiver& gps, Feedback& feedback,
+                  Notices& notices);
+
+    // Run by each tick after the clock: the playback's position update, true when it moved
+    // on to another track (the speed and heading then wait for the next tick).
+    void setPositionTick(std::function<bool()> tick) { m_positionTick = std::move(tick); }
 
     // Starts the once-a-second home update and the 200 ms ticker.
     void startTimers();
@@ -84,6 +93,12 @@ public:
     void SpeedStatusDisplayClick();
     void AdvSmoothButton1Click();
 
+signals:
+    // The GPS information screen should open.
+    void gpsInfoRequested();
+    // A point for the speed history graph, in the colour of its speed band.
+    void speedGraphPoint(const QColor& colour, double value);
+
 protected:
     // Taps and double taps on the labels.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,20 +107,18 @@ private:
     void buildClock();
     void buildSpeedAndHeading();
     void buildNowPlaying();
+    void followNowPlaying(NowPlaying& nowPlaying);
     void ShowDateAndTime();
-    // Brings the position displays of this screen and the playlist screen up to date with
-    // the player; true when the open track has reached its end.
-    bool UpdateMediaDisplays();
-    // Starts the same track again, a shuffled one or the next one, by the playlist's modes.
-    void AdvanceAtEndOfTrack();
     void ShowSpeedAndHeading();
     void SelectUnit(SpeedUnit unit, TouchButton* toggle);
     ShownGps shownGps() const;
     void labelTapped(QObject* label);
 
-    TMainForm* m_mainForm;
+    const NmeaReceiver& m_gps;
+    Feedback& m_feedback;
+    Notices& m_notices;
+    std::function<bool()> m_positionTick;
     ToggleGroup* m_units;
-    ShuffleGenerator m_shuffle;
     HomeClock m_clock;
     DateTimeSettings m_dateTimeSettings;
     bool m_tickerRunning = false;

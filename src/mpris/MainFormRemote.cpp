@@ -1,130 +1,113 @@
 #include "mpris/MainFormRemote.h"
 
-#include "home/Welcomeframeunit.h"
-#include "mpris/MprisService.h"
+#include "app/Feedback.h"
+#include "playback/NowPlaying.h"
 #include "playback/NowPlayingTexts.h"
+#include "platform/MediaPlayer.h"
 #include "playlists/Mediaframeunit.h"
+#include "app/VolumeControl.h"
 #include "shell/Mainunit.h"
-#include "tags/Trackinfounit.h"
 #include "tools/Mymainmenuunit.h"
-#include "widgets/TouchButton.h"
-#include "widgets/TrackBar.h"
 
-#include <QLabel>
 #include <QTimer>
 #include <algorithm>
 
-namespace {
-
-constexpr double FullVolume = 65535;
-
-} // namespace
-
-MainFormRemote::MainFormRemote(TMainForm& mainForm)
+MainFormRemote::MainFormRemote(TMainForm& mainForm, TMediaFrame& media, TMyMainMenu& menu,
+                               const NowPlaying& nowPlaying, MediaPlayer& player, Feedback& feedback)
     : QObject(&mainForm)
-    , m_main(mainForm)
+    , m_mainWindow(mainForm)
+    , m_media(media)
+    , m_menu(menu)
+    , m_nowPlaying(nowPlaying)
+    , m_player(player)
+    , m_feedback(feedback)
 {
 }
 
 void MainFormRemote::play()
 {
-    m_main.PlayBtnClick();
+    m_mainWindow.PlayBtnClick();
 }
 
 void MainFormRemote::pause()
 {
-    m_main.StopBtnClick();
+    m_mainWindow.StopBtnClick();
 }
 
 void MainFormRemote::stop()
 {
-    m_main.StopBtnClick();
-    MediaPlayer& player = m_main.MediaPlayer1();
-    if (player.isOpen())
-        player.setPosition(player.start());
+    m_mainWindow.StopBtnClick();
+    if (m_player.isOpen())
+        m_player.setPosition(m_player.start());
 }
 
 void MainFormRemote::next()
 {
-    m_main.TrackNextBtnClick();
+    m_mainWindow.TrackNextBtnClick();
 }
 
 void MainFormRemote::previous()
 {
-    m_main.TrackPrevBtnClick();
+    m_mainWindow.TrackPrevBtnClick();
 }
 
 void MainFormRemote::seekTo(qint64 ms)
 {
-    if (!m_main.MediaPlayer1().isOpen())
-        return;
-    TMediaFrame& media = *m_main.MediaFrame1;
-    media.MediaTrackbarMouseDown();
-    media.MediaTrackbar->setPosition(double(ms));
-    media.MediaTrackbarMouseUp();
+    if (m_player.isOpen())
+        m_media.SeekTo(ms);
 }
 
 void MainFormRemote::setVolume(double volume)
 {
-    m_main.VolumeBar->setPosition(std::clamp(volume, 0.0, 1.0) * FullVolume);
-    m_main.VolumeTimerTimer();
+    m_mainWindow.volumeControl().setVolume(std::clamp(volume, 0.0, 1.0) * VolumeControl::FullVolume);
 }
 
 void MainFormRemote::setShuffle(bool on)
 {
-    if (shuffle() != on)
-        m_main.MediaFrame1->PlaylistShuffleBtn->click();
+    m_media.setShuffleOn(on);
 }
 
 void MainFormRemote::setRepeat(bool on)
 {
-    if (repeat() != on)
-        m_main.MediaFrame1->PlaylistRepeatBtn->click();
+    m_media.setRepeatOn(on);
 }
 
 bool MainFormRemote::openFile(const QString& path)
 {
-    Playlist& playlist = m_main.MediaFrame1->playlist();
-    if (!playlist.append(path))
-        return false;
-    playlist.setSelectedIndex(playlist.count() - 1);
-    m_main.MediaFrame1->PlayListDblClick();
-    return true;
+    return m_media.AppendAndPlay(path);
 }
 
 void MainFormRemote::quit()
 {
-    m_main.PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     // After the caller has had its answer: closing ends the program.
-    QTimer::singleShot(0, m_main.MyMainMenu, &TMyMainMenu::ExitProgram);
+    QTimer::singleShot(0, &m_menu, &TMyMainMenu::ExitProgram);
 }
 
 void MainFormRemote::raise()
 {
-    if (m_main.isMinimized())
-        m_main.showNormal();
-    m_main.QWidget::raise();
-    m_main.activateWindow();
+    if (m_mainWindow.isMinimized())
+        m_mainWindow.showNormal();
+    m_mainWindow.QWidget::raise();
+    m_mainWindow.activateWindow();
 }
 
 RemoteStatus MainFormRemote::status() const
 {
-    const MediaPlayer& player = m_main.MediaPlayer1();
-    if (!player.isOpen())
+    if (!m_player.isOpen())
         return RemoteStatus::Stopped;
-    return player.isPlaying() ? RemoteStatus::Playing : RemoteStatus::Paused;
+    return m_player.isPlaying() ? RemoteStatus::Playing : RemoteStatus::Paused;
 }
 
 RemoteTrack MainFormRemote::track() const
 {
-    const MediaPlayer& player = m_main.MediaPlayer1();
-    if (!player.isOpen())
+    if (!m_player.isOpen())
         return {};
-    const NowPlayingInfo& info = m_main.nowPlaying();
+    const NowPlayingInfo& info = m_nowPlaying.info();
     RemoteTrack track;
-    track.path = player.fileName();
-    track.entry = m_main.MediaFrame1->playlist().selectedIndex();
-    track.lengthMs = player.length();
+    track.path = m_player.fileName();
+    track.entry = m_media.playlist().selectedIndex();
+    track.lengthMs = m_player.length();
     // A file without a title tag goes by its name, as the home screen shows it.
     track.title = info.Title == NowPlayingInfo().Title ? NowPlayingTexts::displayName(track.path).trimmed() : info.Title;
     track.artist = info.Artist;
@@ -136,54 +119,48 @@ RemoteTrack MainFormRemote::track() const
 
 qint64 MainFormRemote::positionMs() const
 {
-    return m_main.MediaPlayer1().position();
+    return m_player.position();
 }
 
 double MainFormRemote::volume() const
 {
-    return m_main.VolumeBar->position() / FullVolume;
+    return m_mainWindow.volumeControl().volume() / VolumeControl::FullVolume;
 }
 
 bool MainFormRemote::shuffle() const
 {
-    return m_main.MediaFrame1->shuffleOn();
+    return m_media.shuffleOn();
 }
 
 bool MainFormRemote::repeat() const
 {
-    return m_main.MediaFrame1->repeatOn();
+    return m_media.repeatOn();
 }
 
 bool MainFormRemote::hasEntries() const
 {
-    return !m_main.MediaFrame1->playlist().isEmpty();
+    return !m_media.playlist().isEmpty();
 }
 
 QImage MainFormRemote::picture() const
 {
-    return m_main.TrackInfoForm->TrackImage->pixmap().toImage();
+    return m_nowPlaying.trackPicture();
 }
 
 void MainFormRemote::onChange(std::function<void()> changed)
 {
-    // The taps that change what a remote sees run their handlers first; the home screen's
-    // tick catches the rest (a track that ends and the next that starts).
-    for (TouchButton* button : {m_main.PlayBtn, m_main.StopBtn, m_main.TrackPrevBtn, m_main.TrackNextBtn})
-        connect(button, &QAbstractButton::clicked, this, changed);
-    TMediaFrame& media = *m_main.MediaFrame1;
-    for (TouchButton* toggle : {media.PlaylistShuffleBtn, media.PlaylistRepeatBtn})
-        connect(toggle, &QAbstractButton::toggled, this, changed);
-    Playlist& playlist = media.playlist();
+    // The taps and calls that change what a remote sees announce it; the position update
+    // catches the rest (a track that ends and the next that starts).
+    connect(&m_mainWindow, &TMainForm::playerTapped, this, changed);
+    connect(&m_mainWindow, &TMainForm::volumeChanged, this, changed);
+    connect(&m_media, &TMediaFrame::modesChanged, this, changed);
+    Playlist& playlist = m_media.playlist();
     connect(&playlist, &Playlist::entriesReset, this, changed);
     connect(&playlist, &Playlist::entryInserted, this, changed);
     connect(&playlist, &Playlist::entryRemoved, this, changed);
     connect(&playlist, &Playlist::selectionChanged, this, changed);
-    connect(media.MediaTrackbar, &TrackBar::released, this, changed);
-    connect(m_main.VolumeBar, &TrackBar::positionChanged, this, changed);
-    connect(m_main.WelcomeFrame1->SpeedGraphTimer, &QTimer::timeout, this, changed);
-}
-
-std::unique_ptr<MprisService> startMpris(TMainForm& mainForm)
-{
-    return MprisService::startOnSessionBus(*new MainFormRemote(mainForm));
+    connect(&m_media, &TMediaFrame::seeked, this, changed);
+    connect(&m_nowPlaying, &NowPlaying::trackStarted, this, changed);
+    connect(&m_nowPlaying, &NowPlaying::positionChanged, this, changed);
+    connect(&m_nowPlaying, &NowPlaying::noMedia, this, changed);
 }

@@ -1,16 +1,22 @@
 #pragma once
 // The remote controls wired to the main window: each control calls the handler that the
-// matching tap calls.
+// matching tap calls, and what a remote sees follows the now-playing record.
 #include "mpris/RemotePlayer.h"
 
 #include <QObject>
 #include <memory>
 
+class Feedback;
+class MediaPlayer;
+class NowPlaying;
 class TMainForm;
+class TMediaFrame;
+class TMyMainMenu;
 
 class MainFormRemote : public QObject, public RemotePlayer {
 public:
-    explicit MainFormRemote(TMainForm& mainForm);
+    MainFormRemote(TMainForm& mainForm, TMediaFrame& media, TMyMainMenu& menu, const NowPlaying& nowPlaying,
+                   MediaPlayer& player, Feedback& feedback);
 
     void play() override;
     void pause() override;
@@ -37,10 +43,11 @@ public:
     void onChange(std::function<void()> changed) override;
 
 private:
-    TMainForm& m_main;
+    TMainForm& m_mainWindow;
+    TMediaFrame& m_media;
+    TMyMainMenu& m_menu;
+    const NowPlaying& m_nowPlaying;
+    MediaPlayer& m_player;
+    Feedback& m_feedback;
 };
 
-class MprisService;
-
-// The MPRIS service over `mainForm` on the session bus; nullptr when there is none.
-std::unique_ptr<MprisService> startMpris(TMainForm& mainForm);

@@ -1,11 +1,14 @@
 #pragma once
 // The texts that tell the driver what is playing: on the playlist screen, the home
 // screen and the track panel.
-#include "shell/NowPlayingInfo.h"
+#include "playback/NowPlayingInfo.h"
 
 #include <QString>
 
 namespace NowPlayingTexts {
+
+// The home screen's now-playing caption while the playlist has not started a track.
+inline const QString EmptyPlaylist = QStringLiteral("Playlist is empty.");
 
 // Shown while a file is being opened.
 QString loading(const QString& displayText);

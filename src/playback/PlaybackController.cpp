@@ -1,21 +1,30 @@
 #include "playback/PlaybackController.h"
 
-#include "home/Welcomeframeunit.h"
+#include "app/Feedback.h"
+#include "app/Navigator.h"
+#include "dialogs/Notices.h"
+#include "playback/NowPlaying.h"
 #include "playback/NowPlayingTexts.h"
 #include "playback/Videoframeunit.h"
 #include "platform/FileNames.h"
-#include "playlists/Mediaframeunit.h"
-#include "shell/Mainunit.h"
+#include "platform/MediaPlayer.h"
+#include "playlists/PlayModes.h"
+#include "playlists/Playlist.h"
 #include "tags/AlbumArt.h"
-#include "tags/Id3.h"
 #include "tags/Trackinfounit.h"
-#include "widgets/CaptionPanel.h"
-#include "widgets/TouchLabel.h"
-#include "widgets/TrackBar.h"
 
-PlaybackController::PlaybackController(TMainForm& mainForm, TID3& tags)
-    : m_main(mainForm)
-    , m_tags(tags)
+PlaybackController::PlaybackController(MediaPlayer& player, Playlist& playlist, const PlayModes& modes,
+                                       NowPlaying& nowPlaying, Feedback& feedback, Notices& notices,
+                                       Navigator& navigator, TVideoFrame& video, const QString& programFolder)
+    : m_player(player)
+    , m_playlist(playlist)
+    , m_modes(modes)
+    , m_nowPlaying(nowPlaying)
+    , m_feedback(feedback)
+    , m_notices(notices)
+    , m_navigator(navigator)
+    , m_video(video)
+    , m_programFolder(programFolder)
 {
 }
 
@@ -28,15 +37,14 @@ void PlaybackController::play()
 // True when the open track plays on: it was not at its end, or repeat restarted it.
 bool PlaybackController::continueOpenTrack()
 {
-    MediaPlayer& player = m_main.MediaPlayer1();
-    if (!player.isOpen())
+    if (!m_player.isOpen())
         return false;
-    if (player.length() != player.position())
-        return player.play();
-    if (!m_main.MediaFrame1->repeatOn())
+    if (m_player.length() != m_player.position())
+        return m_player.play();
+    if (!m_modes.repeatOn())
         return false;
-    player.setPosition(0);
-    return player.play();
+    m_player.setPosition(0);
+    return m_player.play();
 }
 
 void PlaybackController::resume(qint64 positionMs, bool playing)
@@ -46,69 +54,71 @@ void PlaybackController::resume(qint64 positionMs, bool playing)
 
 void PlaybackController::startSelectedEntry(qint64 positionMs, bool playing)
 {
-    TMediaFrame& media = *m_main.MediaFrame1;
-    Playlist& playlist = media.playlist();
-    if (playlist.isEmpty()) {
-        m_main.ShowErrorNotice(QStringLiteral("PLAYLIST EMPTY!\n\nThere are no media files in the Playlist.  "
-                                              "Select File(s) to add to the Playlist."));
-        m_main.ShowScreen(TMainForm::Files);
+    if (m_playlist.isEmpty()) {
+        m_notices.ShowErrorNotice(QStringLiteral("PLAYLIST EMPTY!\n\nThere are no media files in the Playlist.  "
+                                                 "Select File(s) to add to the Playlist."));
+        m_navigator.ShowScreen(Navigator::Files);
         return;
     }
-    if (playlist.selectedIndex() < 0)
-        playlist.setSelectedIndex(0);
-    const int index = playlist.selectedIndex();
-    const PlaylistEntry* entry = playlist.entryAt(index);
+    if (m_playlist.selectedIndex() < 0)
+        m_playlist.setSelectedIndex(0);
+    const int index = m_playlist.selectedIndex();
+    const PlaylistEntry* entry = m_playlist.entryAt(index);
     if (!entry) {
-        m_main.ShowErrorNotice(QStringLiteral("UNKNOWN ERROR\n\nError retrieving media file name."));
+        m_notices.ShowErrorNotice(QStringLiteral("UNKNOWN ERROR\n\nError retrieving media file name."));
         return;
     }
     const QString displayText = entry->DisplayText;
     const QString filePath = entry->FilePath;
 
     if (!FileNames::exists(filePath)) {
-        m_main.ShowErrorNotice(QStringLiteral("File ERROR\n\nThe selected media file is not available or does not "
-                                              "exist. Select another track in the Playlist."));
-        playlist.setTextColor(index, EntryColour::Failed);
+        m_notices.ShowErrorNotice(QStringLiteral("File ERROR\n\nThe selected media file is not available or does "
+                                                 "not exist. Select another track in the Playlist."));
+        m_playlist.setTextColor(index, EntryColour::Failed);
         return;
     }
 
     // Drawn now, before the open keeps the window thread busy.
-    const QString loading = NowPlayingTexts::loading(displayText);
-    media.NowPlayingDisplay->setText(loading);
-    m_main.WelcomeFrame1->SetNowPlayingText(loading);
-    media.NowPlayingDisplay->repaint();
-    m_main.WelcomeFrame1->NowPlayingStatus->repaint();
-
-    MediaPlayer& player = m_main.MediaPlayer1();
-    player.close();
-    player.setFileName(filePath);
-    if (!player.open()) {
-        m_main.ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nCould not OPEN the selected media file.\n")
-                               + player.errorText());
-        playlist.setTextColor(index, EntryColour::Failed);
-        return;
-    }
-    m_main.VideoFrame1->AttachPlayer();
-    if (positionMs > 0)
-        player.setPosition(positionMs);
-    if (playing && !player.play()) {
-        m_main.ShowErrorNotice(QStringLiteral("PLAY ERROR (DRM?)\n\nCould not PLAY the selected media file.\n")
-                               + player.errorText());
-        playlist.setTextColor(index, EntryColour::Failed);
+    m_nowPlaying.startLoading(displayText);
+    const OpenNotices notices{QStringLiteral("OPEN ERROR\n\nCould not OPEN the selected media file.\n"),
+                              QStringLiteral("PLAY ERROR (DRM?)\n\nCould not PLAY the selected media file.\n")};
+    if (!openFile(filePath, positionMs, playing, notices)) {
+        m_playlist.setTextColor(index, EntryColour::Failed);
         return;
     }
 
     readTags(filePath);
-    showTrackPanel(filePath);
-    showNowPlaying(index, displayText);
+    const QImage picture =
+        AlbumArt::picture(filePath, m_programFolder, m_tags.Cover(), TTrackInfoForm::PictureSize);
+    m_playlist.setTextColor(index, EntryColour::Playable);
+    m_nowPlaying.startTrack({index, m_playlist.count(), displayText, m_player.length()}, picture);
     // A video is never left playing unseen.
-    if (playing && player.hasVideo())
-        m_main.ShowScreen(TMainForm::Video);
+    if (playing && m_player.hasVideo())
+        m_navigator.ShowScreen(Navigator::Video);
+}
+
+bool PlaybackController::openFile(const QString& filePath, qint64 positionMs, bool playing,
+                                  const OpenNotices& notices)
+{
+    m_player.close();
+    m_player.setFileName(filePath);
+    if (!m_player.open()) {
+        m_notices.ShowErrorNotice(notices.openFailed + m_player.errorText());
+        return false;
+    }
+    m_video.AttachPlayer();
+    if (positionMs > 0)
+        m_player.setPosition(positionMs);
+    if (playing && !m_player.play()) {
+        m_notices.ShowErrorNotice(notices.playFailed + m_player.errorText());
+        return false;
+    }
+    return true;
 }
 
 void PlaybackController::readTags(const QString& filePath)
 {
-    NowPlayingInfo& info = m_main.nowPlaying();
+    NowPlayingInfo& info = m_nowPlaying.info();
     info.FileName = FileNames::shown(fileNamePart(filePath));
     try {
         m_tags.ReadID3(filePath);
@@ -123,51 +133,55 @@ void PlaybackController::readTags(const QString& filePath)
     info.Year = m_tags.Year();
 }
 
-void PlaybackController::showTrackPanel(const QString& filePath)
-{
-    m_main.TrackInfoForm->ShowTrack(m_main.nowPlaying());
-    m_main.TrackInfoForm->ShowAlbumArt(
-        AlbumArt::picture(filePath, m_main.programFolder(), m_tags.Cover(), TTrackInfoForm::PictureSize));
-}
-
-void PlaybackController::showNowPlaying(int index, const QString& displayText)
-{
-    const NowPlayingInfo& info = m_main.nowPlaying();
-    Playlist& playlist = m_main.MediaFrame1->playlist();
-    playlist.setTextColor(index, EntryColour::Playable);
-    TWelcomeFrame& home = *m_main.WelcomeFrame1;
-    home.SetNowPlayingText(NowPlayingTexts::ticker(displayText, info) + QStringLiteral("   "));
-    home.NowPlayingProgress->setPosition(0);
-    home.NowPlayingProgress->setRange(0, double(m_main.MediaPlayer1().length()));
-    home.NowPlayingPanel->setCaption(NowPlayingTexts::trackOfPlaylist(info.PlaylistName, index, playlist.count()));
-}
-
 void PlaybackController::stop()
 {
-    MediaPlayer& player = m_main.MediaPlayer1();
-    if (!player.isOpen())
+    if (!m_player.isOpen())
         return;
-    if (m_main.liveSetting(LiveSetting::SpeechSounds))
-        m_main.SpeakText(QStringLiteral("Pause"));
-    player.stop();
-    m_main.PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Announce(QStringLiteral("Pause"));
+    m_player.stop();
+    m_feedback.Click();
 }
 
 void PlaybackController::previous()
 {
-    if (m_main.liveSetting(LiveSetting::SpeechSounds))
-        m_main.SpeakText(QStringLiteral("Previous Track"));
-    m_main.MediaPlayer1().close();
-    m_main.MediaFrame1->playlist().selectPrevious();
+    m_feedback.Announce(QStringLiteral("Previous Track"));
+    m_player.close();
+    m_playlist.selectPrevious();
     play();
 }
 
 void PlaybackController::next()
 {
-    m_main.ClickAndSpeak(QStringLiteral("Next Track"));
-    MediaPlayer& player = m_main.MediaPlayer1();
-    if (player.isOpen())
-        player.seekToEnd();
+    m_feedback.ClickAndSpeak(QStringLiteral("Next Track"));
+    if (m_player.isOpen())
+        m_player.seekToEnd();
     else
+        play();
+}
+
+bool PlaybackController::PositionTick()
+{
+    if (!m_player.isOpen()) {
+        m_nowPlaying.showNoMedia();
+        return false;
+    }
+    const qint64 length = m_player.length();
+    const qint64 position = m_player.position();
+    m_nowPlaying.showPosition(position, length, NowPlayingTexts::displayName(m_player.fileName()));
+    if (length != position)
+        return false;
+    AdvanceAtEndOfTrack();
+    return true;
+}
+
+void PlaybackController::AdvanceAtEndOfTrack()
+{
+    if (m_modes.repeatOn())
+        m_player.setPosition(m_player.start());
+    else if (m_modes.shuffleOn())
+        m_playlist.setSelectedIndex(m_shuffle.next(m_playlist.count()));
+    else
+        m_playlist.selectNext();
+    if (m_playlist.selectedIndex() >= 0)
         play();
 }

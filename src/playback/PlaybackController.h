@@ -1,14 +1,26 @@
 #pragma once
-// Playback of the playlist's selected entry: the play operation and the Stop, Previous
-// and Next buttons.
+// Playback of the playlist's selected entry: the play operation, the Stop, Previous and
+// Next buttons, and the once-a-second position update with the advance at a track's end.
+// What it starts is written into the now-playing record, which the screens follow.
+#include "playlists/ShuffleGenerator.h"
+#include "tags/Id3.h"
+
 #include <QString>
 
-class TID3;
-class TMainForm;
+class Feedback;
+class MediaPlayer;
+class Navigator;
+class Notices;
+class NowPlaying;
+class PlayModes;
+class Playlist;
+class TVideoFrame;
 
 class PlaybackController {
 public:
-    PlaybackController(TMainForm& mainForm, TID3& tags);
+    PlaybackController(MediaPlayer& player, Playlist& playlist, const PlayModes& modes, NowPlaying& nowPlaying,
+                       Feedback& feedback, Notices& notices, Navigator& navigator, TVideoFrame& video,
+                       const QString& programFolder);
 
     // Continues the open track (or restarts it at its end with repeat on); otherwise opens
     // and plays the selected entry, or the first, and shows what it is. Failures are shown
@@ -25,13 +37,36 @@ public:
     // one; with nothing open plays the selected entry.
     void next();
 
+    // The notices for a file that will not open or will not play; the player's error text
+    // follows each.
+    struct OpenNotices {
+        QString openFailed;
+        QString playFailed;
+    };
+    // Closes what is open, opens `filePath` on the video screen's surface, moves it to
+    // `positionMs` and plays it when `playing`; false, after its notice, when that failed.
+    bool openFile(const QString& filePath, qint64 positionMs, bool playing, const OpenNotices& notices);
+
+    // The position update: shows where the open track is; at its end starts the same
+    // track again, a shuffled one or the next one by the playlist's modes. True when it
+    // moved on.
+    bool PositionTick();
+
 private:
     bool continueOpenTrack();
     void startSelectedEntry(qint64 positionMs = 0, bool playing = true);
     void readTags(const QString& filePath);
-    void showTrackPanel(const QString& filePath);
-    void showNowPlaying(int index, const QString& displayText);
+    void AdvanceAtEndOfTrack();
 
-    TMainForm& m_main;
-    TID3& m_tags;
+    MediaPlayer& m_player;
+    Playlist& m_playlist;
+    const PlayModes& m_modes;
+    NowPlaying& m_nowPlaying;
+    Feedback& m_feedback;
+    Notices& m_notices;
+    Navigator& m_navigator;
+    TVideoFrame& m_video;
+    QString m_programFolder;
+    TID3 m_tags;
+    ShuffleGenerator m_shuffle;
 };

@@ -3,12 +3,14 @@
 #include "platform/FileNames.h"
 #include "platform/TextFile.h"
 #include "playback/PlaybackController.h"
-#include "playlists/Mediaframeunit.h"
+#include "app/VolumeControl.h"
+#include "config/SettingsStore.h"
+#include "playback/NowPlaying.h"
+#include "platform/MediaPlayer.h"
 #include "playlists/PlaylistFile.h"
-#include "shell/Mainunit.h"
-#include "widgets/TrackBar.h"
 
 #include <QEvent>
+#include <QWidget>
 #include <QTimer>
 #include <QtDebug>
 
@@ -24,8 +26,16 @@ int entryOf(const Playlist& playlist, const QString& file)
 
 } // namespace
 
-ResumeKeeper::ResumeKeeper(TMainForm& mainForm, PlaybackController& playback)
-    : m_main(mainForm)
+ResumeKeeper::ResumeKeeper(QWidget& window, const QString& dataFolder, const SettingsStore& settings,
+                           MediaPlayer& player, Playlist& playlist, NowPlaying& nowPlaying, VolumeControl& volume,
+                           PlaybackController& playback)
+    : m_window(window)
+    , m_dataFolder(dataFolder)
+    , m_settings(settings)
+    , m_player(player)
+    , m_playlist(playlist)
+    , m_nowPlaying(nowPlaying)
+    , m_volume(volume)
     , m_playback(playback)
 {
     WatchTimer = new QTimer(this);
@@ -37,34 +47,33 @@ ResumeKeeper::ResumeKeeper(TMainForm& mainForm, PlaybackController& playback)
     connect(WatchTimer, &QTimer::timeout, this, &ResumeKeeper::WatchTimerTimer);
     connect(SaveTimer, &QTimer::timeout, this, &ResumeKeeper::SaveTimerTimer);
 
-    const Playlist* playlist = &m_main.MediaFrame1->playlist();
     const auto saveSoon = [this] {
         if (m_active)
             SaveTimer->start();
     };
-    connect(playlist, &Playlist::entriesReset, this, saveSoon);
-    connect(playlist, &Playlist::entryInserted, this, saveSoon);
-    connect(playlist, &Playlist::entryRemoved, this, saveSoon);
-    connect(playlist, &Playlist::entryMoved, this, saveSoon);
-    connect(playlist, &Playlist::selectionChanged, this, saveSoon);
-    m_main.installEventFilter(this);
+    connect(&m_playlist, &Playlist::entriesReset, this, saveSoon);
+    connect(&m_playlist, &Playlist::entryInserted, this, saveSoon);
+    connect(&m_playlist, &Playlist::entryRemoved, this, saveSoon);
+    connect(&m_playlist, &Playlist::entryMoved, this, saveSoon);
+    connect(&m_playlist, &Playlist::selectionChanged, this, saveSoon);
+    m_window.installEventFilter(this);
 }
 
 QString ResumeKeeper::path() const
 {
-    return ResumeFile::path(m_main.dataFolder());
+    return ResumeFile::path(m_dataFolder);
 }
 
 bool ResumeKeeper::keeping() const
 {
-    return ResumeFile::enabled(m_main.settings().value(Key::ResumePlayback));
+    return ResumeFile::enabled(m_settings.value(Key::ResumePlayback));
 }
 
 bool ResumeKeeper::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_main && event->type() == QEvent::Paint && !m_restoreAsked) {
+    if (watched == &m_window && event->type() == QEvent::Paint && !m_restoreAsked) {
         m_restoreAsked = true;
-        m_main.removeEventFilter(this);
+        m_window.removeEventFilter(this);
         // After the painted picture has reached the screen.
         QTimer::singleShot(0, this, &ResumeKeeper::RestoreTimerTimer);
     }
@@ -83,11 +92,11 @@ void ResumeKeeper::RestoreTimerTimer()
     m_lastWritten = *lines;
     const ResumeState state = ResumeState::fromLines(*lines);
 
-    Playlist& playlist = m_main.MediaFrame1->playlist();
+    Playlist& playlist = m_playlist;
     if (!state.entries.isEmpty()) {
         playlist.replaceAll(PlaylistFile::entriesFor(state.entries));
         if (!state.playlistName.isEmpty())
-            m_main.nowPlaying().PlaylistName = state.playlistName;
+            m_nowPlaying.setPlaylistName(state.playlistName);
     }
     // A file gone since stays a red entry; nothing is tried, so no notice says so.
     if (state.track >= 0 && PlaylistFile::fileExists(state.entries.at(state.track))) {
@@ -96,16 +105,14 @@ void ResumeKeeper::RestoreTimerTimer()
         m_playback.resume(state.positionMs, state.playing);
     }
     playlist.setSelectedIndex(state.selected);
-    if (state.volume) {
-        m_main.VolumeBar->setPosition(double(*state.volume));
-        m_main.VolumeTimerTimer();
-    }
+    if (state.volume)
+        m_volume.setVolume(double(*state.volume));
     m_lastSample = sample();
 }
 
 ResumeKeeper::PlayerSample ResumeKeeper::sample() const
 {
-    MediaPlayer& player = m_main.MediaPlayer1();
+    MediaPlayer& player = m_player;
     if (!player.isOpen())
         return {};
     return {player.fileName(), player.isPlaying()};
@@ -113,7 +120,7 @@ ResumeKeeper::PlayerSample ResumeKeeper::sample() const
 
 void ResumeKeeper::WatchTimerTimer()
 {
-    if (m_main.MediaPlayer1().isOpen())
+    if (m_player.isOpen())
         m_pending.reset();
     const PlayerSample now = sample();
     if (now != m_lastSample) {
@@ -128,13 +135,13 @@ void ResumeKeeper::WatchTimerTimer()
 
 ResumeState ResumeKeeper::current() const
 {
-    Playlist& playlist = m_main.MediaFrame1->playlist();
-    MediaPlayer& player = m_main.MediaPlayer1();
+    const Playlist& playlist = m_playlist;
+    MediaPlayer& player = m_player;
     ResumeState state;
     state.entries = playlist.paths();
-    state.playlistName = m_main.nowPlaying().PlaylistName;
+    state.playlistName = m_nowPlaying.info().PlaylistName;
     state.selected = playlist.selectedIndex();
-    state.volume = uint32_t(m_main.VolumeBar->position());
+    state.volume = uint32_t(m_volume.volume());
     if (player.isOpen()) {
         state.track = entryOf(playlist, player.fileName());
         if (state.track >= 0) {

@@ -12,9 +12,14 @@
 #include <QStringList>
 #include <optional>
 
+class MediaPlayer;
+class NowPlaying;
 class PlaybackController;
+class Playlist;
 class QTimer;
-class TMainForm;
+class QWidget;
+class SettingsStore;
+class VolumeControl;
 
 class ResumeKeeper : public QObject {
     Q_OBJECT
@@ -24,7 +29,9 @@ public:
     static constexpr int WatchIntervalMs = 1000;
     static constexpr int PlayingSaveTicks = 5;
 
-    ResumeKeeper(TMainForm& mainForm, PlaybackController& playback);
+    // Restores once `window` has first been painted; the file is in `dataFolder`.
+    ResumeKeeper(QWidget& window, const QString& dataFolder, const SettingsStore& settings, MediaPlayer& player,
+                 Playlist& playlist, NowPlaying& nowPlaying, VolumeControl& volume, PlaybackController& playback);
 
     QString path() const;
 
@@ -60,7 +67,13 @@ private:
     PlayerSample sample() const;
     ResumeState current() const;
 
-    TMainForm& m_main;
+    QWidget& m_window;
+    QString m_dataFolder;
+    const SettingsStore& m_settings;
+    MediaPlayer& m_player;
+    Playlist& m_playlist;
+    NowPlaying& m_nowPlaying;
+    VolumeControl& m_volume;
     PlaybackController& m_playback;
     bool m_active = false;
     bool m_restoreAsked = false;

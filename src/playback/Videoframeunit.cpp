@@ -1,7 +1,6 @@
 #include "playback/Videoframeunit.h"
 
-#include "config/Settingsunit.h"
-#include "shell/Mainunit.h"
+#include "platform/MediaPlayer.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/WidgetPainting.h"
 
@@ -31,9 +30,9 @@ void VideoSurface::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-TVideoFrame::TVideoFrame(TMainForm* mainForm)
-    : QWidget(mainForm)
-    , m_mainForm(mainForm)
+TVideoFrame::TVideoFrame(QWidget* parent, MediaPlayer& player)
+    : QWidget(parent)
+    , m_player(player)
 {
     setObjectName(QStringLiteral("TVideoFrame"));
 
@@ -47,7 +46,7 @@ TVideoFrame::TVideoFrame(TMainForm* mainForm)
     VideoOutput->setObjectName(QStringLiteral("VideoOutput"));
 
     connect(VideoOutput, &VideoSurface::clicked, this, &TVideoFrame::VideoOutputClick);
-    m_mainForm->MediaPlayer1().setDisplayWindow(VideoOutput);
+    m_player.setDisplayWindow(VideoOutput);
 }
 
 void TVideoFrame::layoutPanels()
@@ -63,18 +62,6 @@ void TVideoFrame::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
 }
 
-void TVideoFrame::showEvent(QShowEvent* event)
-{
-    // The options screen is built after this screen; from the first showing on the strip
-    // follows its colour mode.
-    if (!m_followsColourMode && m_mainForm->SettingsForm) {
-        m_followsColourMode = true;
-        connect(m_mainForm->SettingsForm, &TSettingsForm::colourModeChanged, this, &TVideoFrame::ApplyColourMode);
-        ApplyColourMode(m_mainForm->liveSetting(LiveSetting::DayColours));
-    }
-    QWidget::showEvent(event);
-}
-
 void TVideoFrame::ApplyColourMode(bool daylight)
 {
     ButtonPanel->setFillColour(daylight ? Qt::white : Qt::black);
@@ -87,9 +74,8 @@ void TVideoFrame::AttachPlayer()
 {
     // A hidden screen gets no resize events, so its panels may not have their sizes yet.
     layoutPanels();
-    MediaPlayer& player = m_mainForm->MediaPlayer1();
-    player.setDisplayWindow(VideoOutput);
-    player.setDisplayRect(QRect(0, 0, VideoOutput->width(), VideoOutput->height()));
+    m_player.setDisplayWindow(VideoOutput);
+    m_player.setDisplayRect(QRect(0, 0, VideoOutput->width(), VideoOutput->height()));
 }
 
 void TVideoFrame::VideoOutputClick()

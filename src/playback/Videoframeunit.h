@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class CaptionPanel;
-class TMainForm;
+class MediaPlayer;
 
 // The black surface the player draws video into; says so while there is none.
 class VideoSurface : public QWidget {
@@ -25,7 +25,7 @@ class TVideoFrame : public QWidget {
 public:
     static constexpr int StripHeight = 49;
 
-    explicit TVideoFrame(TMainForm* mainForm);
+    TVideoFrame(QWidget* parent, MediaPlayer& player);
 
     // Makes VideoOutput the player's display window, with the picture scaled to its size.
     void AttachPlayer();
@@ -40,10 +40,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void layoutPanels();
-    TMainForm* m_mainForm;
-    bool m_followsColourMode = false;
+    MediaPlayer& m_player;
 };

@@ -1,10 +1,14 @@
 #include "playlists/Filesframeunit.h"
 
-#include "playback/Videoframeunit.h"
+#include "app/Feedback.h"
+#include "app/FirstPaint.h"
+#include "app/Navigator.h"
+#include "config/SettingsAppliers.h"
+#include "dialogs/Notices.h"
+#include "playback/PlaybackController.h"
 #include "platform/FileNames.h"
 #include "playlists/M3uPlaylist.h"
-#include "playlists/Mediaframeunit.h"
-#include "shell/Mainunit.h"
+#include "playlists/Playlist.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 #include "widgets/TouchList.h"
@@ -59,20 +63,26 @@ TouchButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-TFilesFrame::TFilesFrame(TMainForm* mainForm)
-    : QWidget(mainForm)
-    , m_mainForm(mainForm)
+TFilesFrame::TFilesFrame(QWidget* parent, FirstPaint& firstPaint, SettingsAppliers& appliers, SettingsStore& settings,
+                         Playlist& playlist, PlaybackController& playback, Feedback& feedback, Notices& notices)
+    : QWidget(parent)
+    , m_firstPaint(firstPaint)
+    , m_settings(settings)
+    , m_playlist(playlist)
+    , m_playback(playback)
+    , m_feedback(feedback)
+    , m_notices(notices)
 {
     setObjectName(QStringLiteral("TFilesFrame"));
     // Building the controls and reading the drives and folders wait until the home screen
     // is up.
-    mainForm->afterFirstPaint([this] {
+    firstPaint.afterFirstPaint([this] {
         buildControls();
         fillDrives();
         showFolder(QStringLiteral("/"));
     });
-    mainForm->addSettingsApplier([this](const SettingsStore& settings) {
-        m_mainForm->afterFirstPaint([this, folder = settings.value(Key::LastMediaPath)] { applyLastMediaPath(folder); });
+    appliers.add([this](const SettingsStore& loaded) {
+        m_firstPaint.afterFirstPaint([this, folder = loaded.value(Key::LastMediaPath)] { applyLastMediaPath(folder); });
     });
 }
 
@@ -80,7 +90,7 @@ void TFilesFrame::buildControls()
 {
     Label1 = new TouchLabel(QString(), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(0, 0, TMainForm::MiddleArea.width(), 34);
+    Label1->setGeometry(0, 0, Navigator::MiddleArea.width(), 34);
     Label1->setFontPixelSize(24, true);
     Label1->setTextColour(Qt::black);
     Label1->setTextFormat(Qt::PlainText);
@@ -220,7 +230,7 @@ void TFilesFrame::DirectoryListBox1DblClick(int row)
 
 void TFilesFrame::playSound(const QString& sound)
 {
-    m_mainForm->PlayUiSound(sound, LiveSetting::ClickSounds);
+    m_feedback.PlayUiSound(sound, LiveSetting::ClickSounds);
 }
 
 void TFilesFrame::showSelectedCount()
@@ -247,8 +257,8 @@ void TFilesFrame::FilesAddMediaBtnClick()
         playSound(UiSound::Error);
         return;
     }
-    m_mainForm->settings().setValue(Key::LastMediaPath, m_folder);
-    Playlist& playlist = m_mainForm->MediaFrame1->playlist();
+    m_settings.setValue(Key::LastMediaPath, m_folder);
+    Playlist& playlist = m_playlist;
     int added = 0;
     QStringList refused;
     const auto add = [&](const QString& path) {
@@ -273,7 +283,7 @@ void TFilesFrame::FilesAddMediaBtnClick()
     FileCount->setText(QString::number(added) + QStringLiteral(" File(s) Added."));
     FileListBox1->setAllSelected(false);
     if (!refused.isEmpty())
-        m_mainForm->ShowErrorNotice(QStringLiteral("FILE NAME ERROR\n\nA file whose path holds a line break cannot "
+        m_notices.ShowErrorNotice(QStringLiteral("FILE NAME ERROR\n\nA file whose path holds a line break cannot "
                                                    "be kept in a playlist, so it was not added.\n")
                                     + refused.join(u'\n'));
 }
@@ -301,18 +311,9 @@ void TFilesFrame::AdvSmoothButton3Click()
         return;
     }
     playSound(UiSound::Click);
-    MediaPlayer& player = m_mainForm->MediaPlayer1();
-    player.close();
-    player.setFileName(MediaFolder::filePath(m_folder, name));
-    if (!player.open()) {
-        m_mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nCould not Open the selected media file.\n")
-                                    + player.errorText());
-        return;
-    }
-    m_mainForm->VideoFrame1->AttachPlayer();
-    if (!player.play())
-        m_mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nCould not Play the selected media file.\n")
-                                    + player.errorText());
+    m_playback.openFile(MediaFolder::filePath(m_folder, name), 0, true,
+                        {QStringLiteral("OPEN ERROR\n\nCould not Open the selected media file.\n"),
+                         QStringLiteral("OPEN ERROR\n\nCould not Play the selected media file.\n")});
 }
 
 // Speaks the focused file's name whatever the speech setting says.
@@ -324,5 +325,5 @@ void TFilesFrame::ReadMeBtnClick()
         return;
     }
     playSound(UiSound::Click);
-    m_mainForm->SpeakText(FileNames::shown(name));
+    m_feedback.SpeakText(FileNames::shown(name));
 }

@@ -8,7 +8,13 @@
 #include <QWidget>
 
 class QComboBox;
-class TMainForm;
+class Feedback;
+class FirstPaint;
+class Notices;
+class PlaybackController;
+class Playlist;
+class SettingsAppliers;
+class SettingsStore;
 class TouchButton;
 class TouchLabel;
 class TouchList;
@@ -16,7 +22,8 @@ class TouchList;
 class TFilesFrame : public QWidget {
     Q_OBJECT
 public:
-    explicit TFilesFrame(TMainForm* mainForm);
+    TFilesFrame(QWidget* parent, FirstPaint& firstPaint, SettingsAppliers& appliers, SettingsStore& settings,
+                Playlist& playlist, PlaybackController& playback, Feedback& feedback, Notices& notices);
 
     // The folder whose files are listed, as the folder list reports it: "/" for the
     // root, no separator at the end otherwise.
@@ -64,7 +71,12 @@ private:
     QString focusedFileName() const;
     void playSound(const QString& sound);
 
-    TMainForm* m_mainForm;
+    FirstPaint& m_firstPaint;
+    SettingsStore& m_settings;
+    Playlist& m_playlist;
+    PlaybackController& m_playback;
+    Feedback& m_feedback;
+    Notices& m_notices;
     QString m_folder;
     QStringList m_folderRows;
     // The file system's names of the file rows (a row shows FileNames::shown of its name).

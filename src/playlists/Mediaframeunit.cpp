@@ -1,9 +1,11 @@
 #include "playlists/Mediaframeunit.h"
 
-#include "home/Welcomeframeunit.h"
+#include "app/Feedback.h"
+#include "app/Navigator.h"
+#include "dialogs/Notices.h"
+#include "playback/NowPlaying.h"
 #include "playback/NowPlayingTexts.h"
-#include "playlists/SavedPlaylists.h"
-#include "shell/Mainunit.h"
+#include "platform/MediaPlayer.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
@@ -47,14 +49,31 @@ TouchLabel* makeDisplay(QWidget* parent, const char* name, QRect place, int pixe
 
 } // namespace
 
-TMediaFrame::TMediaFrame(TMainForm* mainForm)
-    : QWidget(mainForm)
-    , m_mainForm(mainForm)
+TMediaFrame::TMediaFrame(QWidget* parent, MediaPlayer& player, NowPlaying& nowPlaying, Feedback& feedback,
+                         Notices& notices, Navigator& navigator, const QString& dataFolder)
+    : QWidget(parent)
+    , m_player(player)
+    , m_nowPlaying(nowPlaying)
+    , m_feedback(feedback)
+    , m_notices(notices)
+    , m_navigator(navigator)
+    , m_savedPlaylists(parent, feedback, notices, dataFolder)
 {
     setObjectName(QStringLiteral("TMediaFrame"));
     buildPlaylistControls();
     buildNowPlayingControls();
     followPlaylist();
+    followNowPlaying(nowPlaying);
+}
+
+void TMediaFrame::followNowPlaying(NowPlaying& nowPlaying)
+{
+    connect(&nowPlaying, &NowPlaying::loading, this, [this](const QString& text) {
+        NowPlayingDisplay->setText(text);
+        NowPlayingDisplay->repaint();
+    });
+    connect(&nowPlaying, &NowPlaying::positionChanged, this, &TMediaFrame::ShowPlayerPosition);
+    connect(&nowPlaying, &NowPlaying::noMedia, this, &TMediaFrame::ShowNoMedia);
 }
 
 void TMediaFrame::buildPlaylistControls()
@@ -93,6 +112,8 @@ void TMediaFrame::buildPlaylistControls()
     connect(PlaylistTrackRemoveBtn, &QAbstractButton::clicked, this, &TMediaFrame::PlaylistTrackRemoveBtnClick);
     connect(PlaylistShuffleBtn, &QAbstractButton::clicked, this, &TMediaFrame::PlaylistShuffleBtnClick);
     connect(PlaylistRepeatBtn, &QAbstractButton::clicked, this, &TMediaFrame::PlaylistRepeatBtnClick);
+    for (TouchButton* toggle : {PlaylistShuffleBtn, PlaylistRepeatBtn})
+        connect(toggle, &QAbstractButton::toggled, this, &TMediaFrame::modesChanged);
     connect(PlayList, &TouchList::rowDoubleTapped, this, [this](int row) {
         m_playlist.setSelectedIndex(row);
         PlayListDblClick();
@@ -153,50 +174,67 @@ bool TMediaFrame::shuffleOn() const
     return PlaylistShuffleBtn->isChecked();
 }
 
+void TMediaFrame::setRepeatOn(bool on)
+{
+    if (repeatOn() != on)
+        PlaylistRepeatBtn->click();
+}
+
+void TMediaFrame::setShuffleOn(bool on)
+{
+    if (shuffleOn() != on)
+        PlaylistShuffleBtn->click();
+}
+
 void TMediaFrame::speak(const QString& text)
 {
-    if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
-        m_mainForm->SpeakText(text);
+    m_feedback.Announce(text);
 }
 
 // ---------------------------------------------------------------- saved playlists
 
 void TMediaFrame::OpenPlaylistBtnClick()
 {
-    SavedPlaylists::open(*m_mainForm);
+    if (std::optional<SavedPlaylists::Opened> opened = m_savedPlaylists.open(*m_chooser)) {
+        m_playlist.replaceAll(opened->entries);
+        m_nowPlaying.setPlaylistName(opened->name);
+    }
 }
 
 void TMediaFrame::SavePlaylistBtnClick()
 {
-    SavedPlaylists::save(*m_mainForm);
+    const SavedPlaylists::Saved saved = m_savedPlaylists.save(m_playlist);
+    if (saved.shown)
+        NowPlayingDisplay->setText(*saved.shown);
+    if (saved.name)
+        m_nowPlaying.setPlaylistName(*saved.name);
 }
 
 // ---------------------------------------------------------------- editing
 
 void TMediaFrame::NewPlaylistBtnClick()
 {
-    m_mainForm->ClickAndSpeak(QStringLiteral("create new play list?"));
-    if (!m_mainForm->AskYesNo(QStringLiteral("Create New Playlist?")))
+    m_feedback.ClickAndSpeak(QStringLiteral("create new play list?"));
+    if (!m_notices.AskYesNo(QStringLiteral("Create New Playlist?")))
         return;
-    m_mainForm->PlayUiSound(UiSound::Hover, LiveSetting::ClickSounds);
+    m_feedback.PlayUiSound(UiSound::Hover, LiveSetting::ClickSounds);
     m_playlist.clear();
-    m_mainForm->nowPlaying().PlaylistName = QStringLiteral("PLAYLIST");
-    m_mainForm->WelcomeFrame1->NowPlayingPanel->setCaption(QStringLiteral("Playlist is empty."));
+    m_nowPlaying.emptyPlaylist();
     NowPlayingDisplay->setText(QStringLiteral("Playlist Cleared"));
 }
 
 void TMediaFrame::PlaylistTrackRemoveBtnClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     const int index = m_playlist.selectedIndex();
     if (index < 0)
         return;
     speak(QStringLiteral("Remove item from play list?"));
-    if (!m_mainForm->AskYesNo(QStringLiteral("Remove Item From Playlist?")))
+    if (!m_notices.AskYesNo(QStringLiteral("Remove Item From Playlist?")))
         return;
     m_playlist.removeAt(index);
     NowPlayingDisplay->setText(QStringLiteral("Item Removed"));
-    m_mainForm->PlayUiSound(UiSound::Hover, LiveSetting::ClickSounds);
+    m_feedback.PlayUiSound(UiSound::Hover, LiveSetting::ClickSounds);
     m_playlist.setSelectedIndex(m_playlist.isEmpty() ? -1 : 0);
 }
 
@@ -206,11 +244,11 @@ void TMediaFrame::PlaylistTrackUpBtnClick()
     if (index < 0)
         return;
     if (index == 0) {
-        m_mainForm->PlayUiSound(UiSound::Error, LiveSetting::ClickSounds);
+        m_feedback.PlayUiSound(UiSound::Error, LiveSetting::ClickSounds);
         NowPlayingDisplay->setText(QStringLiteral("Already Top!"));
         return;
     }
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     m_playlist.move(index, index - 1); // the selection follows the entry
     NowPlayingDisplay->setText(QStringLiteral("Track Moved Up"));
 }
@@ -221,11 +259,11 @@ void TMediaFrame::PlaylistTrackDownBtnClick()
     if (index < 0)
         return;
     if (index == m_playlist.count() - 1) {
-        m_mainForm->PlayUiSound(UiSound::Error, LiveSetting::ClickSounds);
+        m_feedback.PlayUiSound(UiSound::Error, LiveSetting::ClickSounds);
         NowPlayingDisplay->setText(QStringLiteral("Already Bottom!"));
         return;
     }
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     m_playlist.move(index, index + 1); // the selection follows the entry
     NowPlayingDisplay->setText(QStringLiteral("Track Moved Down"));
 }
@@ -233,13 +271,13 @@ void TMediaFrame::PlaylistTrackDownBtnClick()
 void TMediaFrame::PlaylistTrackAddBtnClick()
 {
     speak(QStringLiteral("add files to play list."));
-    m_mainForm->ShowScreen(TMainForm::Files);
+    m_navigator.ShowScreen(Navigator::Files);
 }
 
 void TMediaFrame::reportModeChange(bool on, const QString& spokenOn, const QString& spokenOff, const QString& shownOn,
                                    const QString& shownOff)
 {
-    m_mainForm->ClickAndSpeak(on ? spokenOn : spokenOff);
+    m_feedback.ClickAndSpeak(on ? spokenOn : spokenOff);
     NowPlayingDisplay->setText(on ? shownOn : shownOff);
 }
 
@@ -278,25 +316,33 @@ void TMediaFrame::ShowNoMedia()
 
 void TMediaFrame::PlayListDblClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    m_mainForm->MediaPlayer1().close();
-    m_mainForm->PlayBtnClick();
+    m_feedback.Click();
+    m_player.close();
+    emit playRequested();
+}
+
+bool TMediaFrame::AppendAndPlay(const QString& path)
+{
+    if (!m_playlist.append(path))
+        return false;
+    m_playlist.setSelectedIndex(m_playlist.count() - 1);
+    PlayListDblClick();
+    return true;
 }
 
 void TMediaFrame::NowPlayingDisplayClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     MediaTrackbar->setFocus();
-    MediaPlayer& player = m_mainForm->MediaPlayer1();
+    MediaPlayer& player = m_player;
     if (!player.isOpen()) {
-        m_mainForm->PlayUiSound(UiSound::Error, LiveSetting::OtherSounds);
+        m_feedback.PlayUiSound(UiSound::Error, LiveSetting::OtherSounds);
         NowPlayingDisplay->setText(QStringLiteral("No Media Open!"));
         return;
     }
-    const QString details = NowPlayingTexts::details(player.fileName(), m_mainForm->nowPlaying());
-    if (m_mainForm->liveSetting(LiveSetting::SpeechSounds))
-        m_mainForm->SpeakText(QString());
-    m_mainForm->ShowMessage(details);
+    const QString details = NowPlayingTexts::details(player.fileName(), m_nowPlaying.info());
+    m_feedback.Announce(QString());
+    m_notices.ShowMessage(details);
 }
 
 bool TMediaFrame::eventFilter(QObject* watched, QEvent* event)
@@ -319,13 +365,21 @@ void TMediaFrame::MediaTrackbarMouseDown()
 
 void TMediaFrame::MediaTrackbarMouseUp()
 {
-    MediaPlayer& player = m_mainForm->MediaPlayer1();
+    MediaPlayer& player = m_player;
     if (player.isOpen()) {
         // Whole milliseconds, cut toward zero.
         player.setPosition(qint64(MediaTrackbar->position()));
         player.play();
     } else {
-        m_mainForm->PlayBtnClick();
+        emit playRequested();
     }
     m_trackbarDragging = false;
+    emit seeked();
+}
+
+void TMediaFrame::SeekTo(qint64 ms)
+{
+    MediaTrackbarMouseDown();
+    MediaTrackbar->setPosition(double(ms));
+    MediaTrackbarMouseUp();
 }

@@ -1,7 +1,8 @@
 #include "playlists/Openplaylistunit.h"
 
 #include "playlists/PlaylistFile.h"
-#include "shell/Mainunit.h"
+#include "app/Feedback.h"
+#include "dialogs/Notices.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchList.h"
 
@@ -16,9 +17,13 @@ constexpr int ButtonHeight = 49;
 
 } // namespace
 
-TOpenPlaylistForm::TOpenPlaylistForm(TMainForm* mainForm)
-    : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_mainForm(mainForm)
+TOpenPlaylistForm::TOpenPlaylistForm(QWidget* mainWindow, Feedback& feedback, Notices& notices,
+                                     const QString& dataFolder)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_mainWindow(mainWindow)
+    , m_feedback(feedback)
+    , m_notices(notices)
+    , m_dataFolder(dataFolder)
 {
     setObjectName(QStringLiteral("TOpenPlaylistForm"));
     setModal(true);
@@ -58,7 +63,7 @@ TOpenPlaylistForm::TOpenPlaylistForm(TMainForm* mainForm)
 
 std::optional<QString> TOpenPlaylistForm::choose()
 {
-    move(m_mainForm->mapToGlobal(m_mainForm->rect().center()) - rect().center());
+    move(m_mainWindow->mapToGlobal(m_mainWindow->rect().center()) - rect().center());
     if (exec() != Ok || chosenName().isEmpty())
         return std::nullopt;
     return chosenName();
@@ -71,7 +76,7 @@ QString TOpenPlaylistForm::chosenName() const
 
 QString TOpenPlaylistForm::playlistFolder() const
 {
-    return PlaylistFile::folder(m_mainForm->dataFolder());
+    return PlaylistFile::folder(m_dataFolder);
 }
 
 void TOpenPlaylistForm::showEvent(QShowEvent* event)
@@ -109,10 +114,10 @@ void TOpenPlaylistForm::PlayListBoxScroll()
 void TOpenPlaylistForm::OpenBtnClick()
 {
     if (chosenName().isEmpty()) {
-        m_mainForm->PlayUiSound(UiSound::Error, LiveSetting::ClickSounds);
+        m_feedback.PlayUiSound(UiSound::Error, LiveSetting::ClickSounds);
         return;
     }
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     done(Ok);
 }
 
@@ -120,25 +125,25 @@ void TOpenPlaylistForm::DeleteBtnClick()
 {
     const QString name = chosenName();
     if (name.isEmpty()) {
-        m_mainForm->PlayUiSound(UiSound::Error, LiveSetting::ClickSounds);
+        m_feedback.PlayUiSound(UiSound::Error, LiveSetting::ClickSounds);
         return;
     }
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    if (!m_mainForm->AskYesNo(QStringLiteral("Delete Playlist ") + name + u'?'))
+    m_feedback.Click();
+    if (!m_notices.AskYesNo(QStringLiteral("Delete Playlist ") + name + u'?'))
         return;
-    const QString path = PlaylistFile::path(m_mainForm->dataFolder(), name);
+    const QString path = PlaylistFile::path(m_dataFolder, name);
     if (!QFile::remove(path)) {
-        m_mainForm->ShowErrorNotice(QStringLiteral("DELETE ERROR\n") + path);
+        m_notices.ShowErrorNotice(QStringLiteral("DELETE ERROR\n") + path);
         return;
     }
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     PlayListBox->removeItem(PlayListBox->selectedIndex()); // leaves no row selected
     PlayListBox->setFooter(QString());
 }
 
 void TOpenPlaylistForm::CancelBtnClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
     PlayListBox->setFooter(QString());
     done(Cancel);
 }

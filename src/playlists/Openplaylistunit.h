@@ -4,7 +4,8 @@
 #include <QDialog>
 #include <optional>
 
-class TMainForm;
+class Feedback;
+class Notices;
 class TouchButton;
 class TouchList;
 
@@ -13,7 +14,7 @@ class TOpenPlaylistForm : public QDialog {
 public:
     enum ModalResult { Ok = 1, Cancel = 2 };
 
-    explicit TOpenPlaylistForm(TMainForm* mainForm);
+    TOpenPlaylistForm(QWidget* mainWindow, Feedback& feedback, Notices& notices, const QString& dataFolder);
 
     // Shows the chooser modally; the chosen playlist's name when the driver opens one.
     std::optional<QString> choose();
@@ -38,5 +39,8 @@ protected:
 
 private:
     QString playlistFolder() const;
-    TMainForm* m_mainForm;
+    QWidget* m_mainWindow;
+    Feedback& m_feedback;
+    Notices& m_notices;
+    QString m_dataFolder;
 };

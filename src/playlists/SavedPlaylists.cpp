@@ -1,46 +1,46 @@
 #include "playlists/SavedPlaylists.h"
 
+#include "app/Feedback.h"
 #include "dialogs/Myinputunit.h"
+#include "dialogs/Notices.h"
 #include "platform/TextFile.h"
-#include "playlists/Mediaframeunit.h"
 #include "playlists/Openplaylistunit.h"
 #include "playlists/PlaylistFile.h"
-#include "shell/Mainunit.h"
-#include "widgets/TouchLabel.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <optional>
 
-namespace SavedPlaylists {
-
 namespace {
 
 const QString NotSaved = QStringLiteral("Playlist Not Saved");
 
-// The name the driver types, or nothing when the name is refused or the keyboard was
-// cancelled.
-std::optional<QString> askName(TMainForm& mainForm)
+} // namespace
+
+SavedPlaylists::SavedPlaylists(QWidget* window, Feedback& feedback, Notices& notices, const QString& dataFolder)
+    : m_window(window)
+    , m_feedback(feedback)
+    , m_notices(notices)
+    , m_dataFolder(dataFolder)
 {
-    const std::optional<QString> typed = TMyInput::AskText(
-        mainForm, QStringLiteral("Enter a unique name for this Playlist."), QString(), SymbolKeys::Locked);
-    if (!typed) {
-        mainForm.MediaFrame1->NowPlayingDisplay->setText(NotSaved);
-        return std::nullopt;
-    }
-    const QString name = PlaylistFile::trimmedName(*typed);
+}
+
+// The name `typed` stands for, or nothing, after a notice, when it cannot name a playlist.
+std::optional<QString> SavedPlaylists::checkedName(const QString& typed)
+{
+    const QString name = PlaylistFile::trimmedName(typed);
     switch (PlaylistFile::checkName(name)) {
     case PlaylistFile::NameCheck::TooShort:
-        mainForm.ShowErrorNotice(
+        m_notices.ShowErrorNotice(
             QStringLiteral("PLAYLIST NAME ERROR\n\nPlaylist names must be at least 3 chars. Please try again."));
         return std::nullopt;
     case PlaylistFile::NameCheck::TooLong:
-        mainForm.ShowErrorNotice(
+        m_notices.ShowErrorNotice(
             QStringLiteral("PLAYLIST NAME ERROR\n\nPlaylist names must be 20 chars or less. Please try again."));
         return std::nullopt;
     case PlaylistFile::NameCheck::Unsafe:
-        mainForm.ShowErrorNotice(QStringLiteral("PLAYLIST NAME ERROR\n\nPlaylist names cannot start with a dot or hold "
-                                                "/, \\ or control characters. Please try again."));
+        m_notices.ShowErrorNotice(QStringLiteral("PLAYLIST NAME ERROR\n\nPlaylist names cannot start with a dot or hold "
+                                                 "/, \\ or control characters. Please try again."));
         return std::nullopt;
     case PlaylistFile::NameCheck::Fits:
         break;
@@ -48,61 +48,57 @@ std::optional<QString> askName(TMainForm& mainForm)
     return name;
 }
 
-} // namespace
-
-void save(TMainForm& mainForm)
+SavedPlaylists::Saved SavedPlaylists::save(const Playlist& playlist)
 {
-    TMediaFrame& media = *mainForm.MediaFrame1;
-    if (media.playlist().isEmpty()) {
-        mainForm.ShowErrorNotice(QStringLiteral("PLAYLIST EMPTY!\n\nThere are no media files in the Playlist.  "
-                                                "Select 'Add File(s)' button in the Playlist screen."));
-        return;
+    if (playlist.isEmpty()) {
+        m_notices.ShowErrorNotice(QStringLiteral("PLAYLIST EMPTY!\n\nThere are no media files in the Playlist.  "
+                                                 "Select 'Add File(s)' button in the Playlist screen."));
+        return {};
     }
-    mainForm.ClickAndSpeak(QStringLiteral("save current play list"));
-    const std::optional<QString> name = askName(mainForm);
+    m_feedback.ClickAndSpeak(QStringLiteral("save current play list"));
+    const std::optional<QString> typed = TMyInput::AskText(
+        m_window, m_feedback, QStringLiteral("Enter a unique name for this Playlist."), QString(), SymbolKeys::Locked);
+    if (!typed)
+        return {NotSaved, std::nullopt};
+    const std::optional<QString> name = checkedName(*typed);
     if (!name)
-        return;
+        return {};
 
-    const QString folder = PlaylistFile::folder(mainForm.dataFolder());
+    const QString folder = PlaylistFile::folder(m_dataFolder);
     if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder)) {
-        mainForm.ShowErrorNotice(QStringLiteral("CREATE ERROR\n\nFailed to create ") + folder);
-        return;
+        m_notices.ShowErrorNotice(QStringLiteral("CREATE ERROR\n\nFailed to create ") + folder);
+        return {};
     }
-    const QString path = PlaylistFile::path(mainForm.dataFolder(), *name);
+    const QString path = PlaylistFile::path(m_dataFolder, *name);
     if (PlaylistFile::fileExists(path)
-        && !mainForm.AskYesNo(QStringLiteral("Playlist '") + *name + QStringLiteral("' already exists. Overwrite?")))
-        return;
-    if (!TextFile::writeLines(path, media.playlist().paths())) {
-        mainForm.ShowErrorNotice(QStringLiteral("FILE SAVE ERROR\n\nError saving Playlist file for ") + *name);
-        media.NowPlayingDisplay->setText(NotSaved);
-        return;
+        && !m_notices.AskYesNo(QStringLiteral("Playlist '") + *name + QStringLiteral("' already exists. Overwrite?")))
+        return {};
+    if (!TextFile::writeLines(path, playlist.paths())) {
+        m_notices.ShowErrorNotice(QStringLiteral("FILE SAVE ERROR\n\nError saving Playlist file for ") + *name);
+        return {NotSaved, std::nullopt};
     }
-    media.NowPlayingDisplay->setText(*name + QStringLiteral(" Saved"));
-    mainForm.nowPlaying().PlaylistName = *name;
+    return {*name + QStringLiteral(" Saved"), *name};
 }
 
-void open(TMainForm& mainForm)
+std::optional<SavedPlaylists::Opened> SavedPlaylists::open(TOpenPlaylistForm& chooser)
 {
-    mainForm.ClickAndSpeak(QStringLiteral("Open play list"));
-    const std::optional<QString> name = mainForm.OpenPlaylistForm->choose();
+    m_feedback.ClickAndSpeak(QStringLiteral("Open play list"));
+    const std::optional<QString> name = chooser.choose();
     if (!name)
-        return;
-    const QString path = PlaylistFile::path(mainForm.dataFolder(), *name);
+        return std::nullopt;
+    const QString path = PlaylistFile::path(m_dataFolder, *name);
     if (!PlaylistFile::fileExists(path)) {
-        mainForm.ShowErrorNotice(QStringLiteral("NO FILE ERROR\nFile shown below does not exist!\n") + path);
-        return;
+        m_notices.ShowErrorNotice(QStringLiteral("NO FILE ERROR\nFile shown below does not exist!\n") + path);
+        return std::nullopt;
     }
     TextFile::ReadFailure failure;
     const std::optional<QStringList> lines = TextFile::readLines(path, failure);
     if (!lines) {
-        mainForm.ShowErrorNotice(QStringLiteral("FILE LOAD ERROR\n") + path
-                                 + (failure == TextFile::ReadFailure::TooLarge
-                                        ? QStringLiteral("\nThe file is too large to be a playlist.")
-                                        : QString()));
-        return;
+        m_notices.ShowErrorNotice(QStringLiteral("FILE LOAD ERROR\n") + path
+                                  + (failure == TextFile::ReadFailure::TooLarge
+                                         ? QStringLiteral("\nThe file is too large to be a playlist.")
+                                         : QString()));
+        return std::nullopt;
     }
-    mainForm.MediaFrame1->playlist().replaceAll(PlaylistFile::entriesFor(*lines));
-    mainForm.nowPlaying().PlaylistName = *name;
+    return Opened{*name, PlaylistFile::entriesFor(*lines)};
 }
-
-} // namespace SavedPlaylists

@@ -1,8 +1,7 @@
 #include "shell/Mainunit.h"
 
 #include "config/Settingsunit.h"
-#include "dialogs/Myerrorunit.h"
-#include "dialogs/Mypromptunit.h"
+#include "gps/Gpsinfounit.h"
 #include "home/Welcomeframeunit.h"
 #include "platform/Pointer.h"
 #include "playback/PlaybackController.h"
@@ -10,6 +9,8 @@
 #include "playback/Videoframeunit.h"
 #include "playlists/Filesframeunit.h"
 #include "playlists/Mediaframeunit.h"
+#include "shell/MasterVolume.h"
+#include "shell/MediaKeys.h"
 #include "tags/Trackinfounit.h"
 #include "tools/Mymainmenuunit.h"
 #include "tools/Systemframeunit.h"
@@ -18,13 +19,10 @@
 #include "widgets/TouchButton.h"
 #include "widgets/TrackBar.h"
 
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
-#include <QKeyEvent>
 #include <QTimer>
-
-#include <algorithm>
 
 namespace {
 
@@ -37,6 +35,10 @@ const QColor Black(0, 0, 0);
 TMainForm::TMainForm(Services services)
     : QWidget(nullptr, Qt::FramelessWindowHint)
     , m_services(std::move(services))
+    , m_feedback(*m_services.wavePlayer,
+                 m_services.createSpeechEngine ? m_services.createSpeechEngine() : nullptr, m_live)
+    , m_notices(this, *m_services.messageBox, m_feedback)
+    , m_firstPaint(m_services.startAfterFirstPaint)
 {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("MEDIA"));
@@ -48,37 +50,15 @@ TMainForm::TMainForm(Services services)
 
     buildColumns();
     buildScreens();
-
-    TrackInfoForm = new TTrackInfoForm(this);
-    TrackInfoForm->setGeometry(MiddleArea);
-    TrackInfoForm->hide();
-    m_playback = std::make_unique<PlaybackController>(*this, m_id3);
-    m_resume = std::make_unique<ResumeKeeper>(*this, *m_playback);
-    qApp->installEventFilter(this);
-
-    if (m_services.createSpeechEngine)
-        m_speech = m_services.createSpeechEngine();
+    m_resume = std::make_unique<ResumeKeeper>(*this, m_services.dataFolder, m_settings, MediaPlayer1(),
+                                              MediaFrame1->playlist(), m_nowPlaying, *m_volume, *m_playback);
+    m_keys = new MediaKeys(*this);
 }
 
-TMainForm::~TMainForm() = default;
-
-void TMainForm::afterFirstPaint(std::function<void()> work)
+// The GPS screen's reader feeds the receiver: it stops before the receiver goes.
+TMainForm::~TMainForm()
 {
-    if (m_firstPaintDone || !m_services.startAfterFirstPaint)
-        work();
-    else
-        m_afterFirstPaint.push_back(std::move(work));
-}
-
-void TMainForm::firstPaintDone()
-{
-    if (m_firstPaintDone)
-        return;
-    m_firstPaintDone = true;
-    if (m_services.startAfterFirstPaint)
-        m_services.startAfterFirstPaint();
-    for (const std::function<void()>& work : std::exchange(m_afterFirstPaint, {}))
-        work();
+    delete GpsInfo;
 }
 
 void TMainForm::buildColumns()
@@ -106,18 +86,19 @@ void TMainForm::buildColumns()
     VolumeBar = new TrackBar(Qt::Vertical, RightBtnPanel);
     VolumeBar->setObjectName(QStringLiteral("VolumeBar"));
     VolumeBar->setGeometry(8, 168, 97, 294);
-    VolumeBar->setRange(0, 65535);
+    VolumeBar->setRange(0, VolumeControl::FullVolume);
     VolumeBar->setStep(6553, 6553);
     VolumeBar->setShowProgress(false);
     VolumeBar->setValueText(QStringLiteral("-----"));
     VolumeProgress = new ProgressBar(RightBtnPanel);
     VolumeProgress->setObjectName(QStringLiteral("VolumeProgress"));
     VolumeProgress->setGeometry(8, 468, 97, 34);
-    VolumeProgress->setRange(0, 65535);
+    VolumeProgress->setRange(0, VolumeControl::FullVolume);
     VolumeProgress->setFormat(QStringLiteral("%.0f%%"));
     MuteBtn = placeButton(RightBtnPanel, "MuteBtn", QStringLiteral("MUTE"), {5, 508, 105, 62}, 27);
     MuteBtn->setCaptionColour(Black);
     MuteBtn->setBevelColour(Black);
+    m_volume = std::make_unique<MasterVolume>(*VolumeBar, *VolumeProgress, *MuteBtn, *m_services.mixer, m_feedback);
 
     VolumeTimer = new QTimer(this);
     VolumeTimer->setInterval(250);
@@ -136,7 +117,10 @@ void TMainForm::buildColumns()
     connect(StopBtn, &QAbstractButton::clicked, this, &TMainForm::StopBtnClick);
     connect(TrackPrevBtn, &QAbstractButton::clicked, this, &TMainForm::TrackPrevBtnClick);
     connect(TrackNextBtn, &QAbstractButton::clicked, this, &TMainForm::TrackNextBtnClick);
+    for (TouchButton* player : {PlayBtn, StopBtn, TrackPrevBtn, TrackNextBtn})
+        connect(player, &QAbstractButton::clicked, this, &TMainForm::playerTapped);
     connect(MuteBtn, &QAbstractButton::clicked, this, &TMainForm::MuteBtnClick);
+    connect(VolumeBar, &TrackBar::positionChanged, this, &TMainForm::volumeChanged);
     connect(VolumeTimer, &QTimer::timeout, this, &TMainForm::VolumeTimerTimer);
     connect(FlashTimer, &QTimer::timeout, this, &TMainForm::FlashTimerTimer);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -149,11 +133,16 @@ void TMainForm::buildColumns()
 
 void TMainForm::buildScreens()
 {
-    WelcomeFrame1 = new TWelcomeFrame(this);
-    MediaFrame1 = new TMediaFrame(this);
-    FilesFrame1 = new TFilesFrame(this);
-    VideoFrame1 = new TVideoFrame(this);
-    SystemFrame1 = new TSystemFrame(this);
+    MediaPlayer& player = MediaPlayer1();
+    WelcomeFrame1 = new TWelcomeFrame(this, m_nowPlaying, m_gps, m_feedback, m_notices);
+    MediaFrame1 = new TMediaFrame(this, player, m_nowPlaying, m_feedback, m_notices, *this, m_services.dataFolder);
+    VideoFrame1 = new TVideoFrame(this, player);
+    m_playback = std::make_unique<PlaybackController>(player, MediaFrame1->playlist(), *MediaFrame1, m_nowPlaying,
+                                                      m_feedback, m_notices, *this, *VideoFrame1,
+                                                      m_services.programFolder);
+    FilesFrame1 = new TFilesFrame(this, m_firstPaint, m_settingsAppliers, m_settings, MediaFrame1->playlist(),
+                                  *m_playback, m_feedback, m_notices);
+    SystemFrame1 = new TSystemFrame(this, m_settings, m_settingsAppliers, m_feedback, m_notices, *m_services.shell);
     WelcomeFrame1->setObjectName(QStringLiteral("WelcomeFrame1"));
     MediaFrame1->setObjectName(QStringLiteral("MediaFrame1"));
     FilesFrame1->setObjectName(QStringLiteral("FilesFrame1"));
@@ -163,6 +152,13 @@ void TMainForm::buildScreens()
         screen->setGeometry(MiddleArea);
         screen->hide();
     }
+    TrackInfoForm = new TTrackInfoForm(this, m_nowPlaying, m_feedback);
+    TrackInfoForm->setGeometry(MiddleArea);
+    TrackInfoForm->hide();
+
+    WelcomeFrame1->setPositionTick([this] { return m_playback->PositionTick(); });
+    connect(MediaFrame1, &TMediaFrame::playRequested, this, &TMainForm::PlayBtnClick);
+    connect(SystemFrame1, &TSystemFrame::toolsConfigured, ToolsBtn, &QWidget::setVisible);
 }
 
 QList<QWidget*> TMainForm::screens() const
@@ -172,56 +168,7 @@ QList<QWidget*> TMainForm::screens() const
 
 QString TMainForm::configPath() const
 {
-    return QDir(dataFolder()).filePath(ConfigFileName);
-}
-
-// ---------------------------------------------------------------- feedback
-
-bool TMainForm::liveSetting(LiveSetting setting) const
-{
-    return SettingsForm && SettingsForm->isOn(setting);
-}
-
-void TMainForm::PlayUiSound(const QString& sound, LiveSetting gate)
-{
-    if (liveSetting(gate))
-        m_services.wavePlayer->play(sound);
-}
-
-void TMainForm::SpeakText(const QString& text)
-{
-    if (m_speech)
-        m_speech->speak(text, SpeechEngine::Punctuation::Silent);
-}
-
-void TMainForm::SpeakPunctuated(const QString& text)
-{
-    if (m_speech)
-        m_speech->speak(text, SpeechEngine::Punctuation::Spoken);
-}
-
-void TMainForm::ClickAndSpeak(const QString& phrase)
-{
-    PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    if (liveSetting(LiveSetting::SpeechSounds))
-        SpeakText(phrase);
-}
-
-void TMainForm::ShowErrorNotice(const QString& text)
-{
-    MyError->hide();
-    PlayUiSound(UiSound::Error, LiveSetting::OtherSounds);
-    MyError->showNotice(text);
-}
-
-void TMainForm::ShowMessage(const QString& text)
-{
-    m_services.messageBox->show(this, text);
-}
-
-bool TMainForm::AskYesNo(const QString& question)
-{
-    return MyPrompt->ask(question);
+    return QDir(m_services.dataFolder).filePath(ConfigFileName);
 }
 
 // ---------------------------------------------------------------- screens
@@ -255,234 +202,78 @@ void TMainForm::ShowScreen(int screen)
 
 void TMainForm::HomeBtnClick()
 {
-    ClickAndSpeak(QStringLiteral("Home"));
+    m_feedback.ClickAndSpeak(QStringLiteral("Home"));
     ShowScreen(Home);
 }
 
 void TMainForm::PlaylistBtnClick()
 {
-    ClickAndSpeak(QStringLiteral("Play list"));
+    m_feedback.ClickAndSpeak(QStringLiteral("Play list"));
     ShowScreen(Playlist);
 }
 
 void TMainForm::TrackBtnClick()
 {
-    ClickAndSpeak(QStringLiteral("Track."));
+    m_feedback.ClickAndSpeak(QStringLiteral("Track."));
     ShowScreen(TrackInfo);
 }
 
 void TMainForm::ToolsBtnClick()
 {
-    ClickAndSpeak(QStringLiteral("Tools"));
+    m_feedback.ClickAndSpeak(QStringLiteral("Tools"));
     ShowScreen(VehicleTools);
 }
 
 void TMainForm::SettingsBtnClick()
 {
-    ClickAndSpeak(QStringLiteral("Options"));
+    m_feedback.ClickAndSpeak(QStringLiteral("Options"));
     SettingsForm->exec();
 }
 
 void TMainForm::SystemBtnClick()
 {
-    ClickAndSpeak(QStringLiteral("System."));
+    m_feedback.ClickAndSpeak(QStringLiteral("System."));
     MyMainMenu->move(geometry().center() - MyMainMenu->rect().center());
     MyMainMenu->exec();
 }
 
-void TMainForm::LeftBtnPanelClick()
-{
-    Pointer::toggle();
-}
-
-void TMainForm::RightBtnPanelClick()
-{
-    Pointer::toggle();
-}
+void TMainForm::LeftBtnPanelClick() { Pointer::toggle(); }
+void TMainForm::RightBtnPanelClick() { Pointer::toggle(); }
 
 // ---------------------------------------------------------------- playback
 
-void TMainForm::PlayBtnClick()
-{
-    m_playback->play();
-}
-
-void TMainForm::StopBtnClick()
-{
-    m_playback->stop();
-}
-
-void TMainForm::TrackPrevBtnClick()
-{
-    m_playback->previous();
-}
-
-void TMainForm::TrackNextBtnClick()
-{
-    m_playback->next();
-}
-
-namespace {
-
-using KeyHandler = void (TMainForm::*)();
-
-// What each key does; nullptr for a key the window leaves alone.
-KeyHandler handlerOf(int key)
-{
-    switch (key) {
-    case Qt::Key_PageUp:
-    case Qt::Key_MediaNext: return &TMainForm::TrackNextBtnClick;
-    case Qt::Key_PageDown:
-    case Qt::Key_MediaPrevious: return &TMainForm::TrackPrevBtnClick;
-    case Qt::Key_MediaPlay: return &TMainForm::PlayBtnClick;
-    case Qt::Key_MediaPause:
-    case Qt::Key_MediaStop: return &TMainForm::StopBtnClick;
-    case Qt::Key_MediaTogglePlayPause: return &TMainForm::PlayPauseKey;
-    case Qt::Key_VolumeMute: return &TMainForm::MuteBtnClick;
-    case Qt::Key_VolumeUp: return &TMainForm::VolumeUpKey;
-    case Qt::Key_VolumeDown: return &TMainForm::VolumeDownKey;
-    default: return nullptr;
-    }
-}
-
-// A window of ours: the main window or one of the windows it owns (the notice, ...).
-bool ownedBy(const QWidget* window, const QWidget* mainWindow)
-{
-    for (; window; window = window->parentWidget() ? window->parentWidget()->window() : nullptr)
-        if (window == mainWindow)
-            return true;
-    return false;
-}
-
-} // namespace
-
-bool TMainForm::FormKeyDown(int key)
-{
-    const KeyHandler handler = handlerOf(key);
-    if (!handler)
-        return false;
-    (this->*handler)();
-    return true;
-}
-
-void TMainForm::PlayPauseKey()
-{
-    if (MediaPlayer1().isPlaying())
-        StopBtnClick();
-    else
-        PlayBtnClick();
-}
-
-void TMainForm::VolumeUpKey()
-{
-    stepVolume(1);
-}
-
-void TMainForm::VolumeDownKey()
-{
-    stepVolume(-1);
-}
-
-void TMainForm::stepVolume(int steps)
-{
-    VolumeBar->setPosition(
-        std::clamp(VolumeBar->position() + steps * VolumeBar->step(), VolumeBar->minimum(), VolumeBar->maximum()));
-    VolumeTimerTimer();
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    // The keys act wherever the buttons could be tapped: not under a modal dialog.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && ownedBy(static_cast<QWidget*>(watched)->window(), this) && !QApplication::activeModalWidget()) {
-        const auto* press = static_cast<QKeyEvent*>(event);
-        // A held volume key steps on; any other held key acts once.
-        const bool steps = press->key() == Qt::Key_VolumeUp || press->key() == Qt::Key_VolumeDown;
-        if (press->isAutoRepeat() && !steps)
-            return handlerOf(press->key()) != nullptr;
-        return FormKeyDown(press->key());
-    }
-    return QWidget::eventFilter(watched, event);
-}
+void TMainForm::PlayBtnClick() { m_playback->play(); }
+void TMainForm::StopBtnClick() { m_playback->stop(); }
+void TMainForm::TrackPrevBtnClick() { m_playback->previous(); }
+void TMainForm::TrackNextBtnClick() { m_playback->next(); }
+bool TMainForm::FormKeyDown(int key) { return m_keys->press(key); }
 
 // ---------------------------------------------------------------- volume and mute
 
-void TMainForm::StartVolume()
-{
-    m_lastAppliedVolume = uint32_t(VolumeBar->position());
-    m_muted = false;
-    MuteBtn->setCaptionColour(Black);
-    MuteBtn->setBevelColour(Black);
-    // The mixer may open only after the first paint. A bar the driver has moved by then
-    // keeps its place (the volume timer has written it), and a mute tapped meanwhile holds.
-    m_services.mixer->whenReady([this, shown = VolumeBar->position()] {
-        if (VolumeBar->position() == shown) {
-            VolumeBar->setPosition(m_services.mixer->masterVolume());
-            VolumeProgress->setPosition(VolumeBar->position());
-            m_lastAppliedVolume = uint32_t(VolumeProgress->position());
-        }
-        m_services.mixer->setMasterMute(m_muted);
-    });
-}
+VolumeControl& TMainForm::volumeControl() { return *m_volume; }
+bool TMainForm::isMuted() const { return m_volume->muted(); }
 
-void TMainForm::VolumeTimerTimer()
-{
-    // Compared as the whole number written, so a bar resting between two whole values
-    // does not write the same volume four times a second.
-    const double wanted = VolumeBar->position();
-    if (uint32_t(wanted) == m_lastAppliedVolume)
-        return;
-    m_lastAppliedVolume = uint32_t(wanted);
-    VolumeProgress->setPosition(wanted);
-    m_services.mixer->setMasterVolume(m_lastAppliedVolume);
-    QCoreApplication::processEvents();
-}
-
-void TMainForm::MuteBtnClick()
-{
-    PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    const bool speak = liveSetting(LiveSetting::SpeechSounds);
-    m_muted = !m_muted;
-    if (speak)
-        SpeakText(m_muted ? QStringLiteral("Mute on") : QStringLiteral("Mute off"));
-    const QColor colour = m_muted ? Red : Black;
-    MuteBtn->setCaptionColour(colour);
-    MuteBtn->setBevelColour(colour);
-    m_services.mixer->setMasterMute(m_muted);
-}
-
-void TMainForm::FlashTimerTimer()
-{
-    if (!m_muted)
-        return;
-    const QColor colour = MuteBtn->bevelColour() == Red ? Black : Red;
-    MuteBtn->setBevelColour(colour);
-    MuteBtn->setCaptionColour(colour);
-}
+void TMainForm::StartVolume() { m_volume->start(); }
+void TMainForm::VolumeTimerTimer() { m_volume->applyBar(); }
+void TMainForm::MuteBtnClick() { m_volume->toggleMute(); }
+void TMainForm::FlashTimerTimer() { m_volume->flash(); }
 
 // ---------------------------------------------------------------- application events
 
 void TMainForm::ApplicationEvents1Activate()
 {
-    if (liveSetting(LiveSetting::HideMouse))
+    if (m_live.isOn(LiveSetting::HideMouse))
         Pointer::hide();
 }
 
 void TMainForm::ApplicationEvents1Restore()
 {
-    if (liveSetting(LiveSetting::HideMouse))
+    if (m_live.isOn(LiveSetting::HideMouse))
         Pointer::hide();
 }
 
-void TMainForm::ApplicationEvents1Deactivate()
-{
-    Pointer::show();
-}
-
-void TMainForm::ApplicationEvents1Minimize()
-{
-    Pointer::show();
-}
+void TMainForm::ApplicationEvents1Deactivate() { Pointer::show(); }
+void TMainForm::ApplicationEvents1Minimize() { Pointer::show(); }
 
 void TMainForm::changeEvent(QEvent* event)
 {
@@ -515,8 +306,8 @@ void TMainForm::FormClose()
     if (MediaPlayer1().isOpen())
         MediaPlayer1().close();
     if (!m_settings.save(configPath()))
-        ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini\nTry running Karvex as Administrator"));
+        m_notices.ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini\nTry running Karvex as Administrator"));
     Pointer::show();
     QCoreApplication::processEvents();
-    m_speech.reset();
+    m_feedback.releaseSpeech();
 }

@@ -5,14 +5,43 @@
 #include "dialogs/Mypromptunit.h"
 #include "gps/Gpsinfounit.h"
 #include "home/Welcomeframeunit.h"
-#include "widgets/TouchButton.h"
+#include "mpris/MainFormRemote.h"
+#include "mpris/MprisService.h"
+#include "playback/NowPlaying.h"
+#include "playback/Videoframeunit.h"
+#include "playlists/Mediaframeunit.h"
 #include "playlists/Openplaylistunit.h"
 #include "shell/Mainunit.h"
 #include "tools/Mymainmenuunit.h"
+#include "tools/Systemframeunit.h"
+#include "widgets/TouchButton.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
 namespace Startup {
+
+namespace {
+
+// The main window's start state, in this order: the volume, the empty playlist caption,
+// the settings, the home screen and the timers.
+void startMainWindow(TMainForm& main)
+{
+    TSettingsForm& options = *main.SettingsForm;
+    main.StartVolume();
+    main.nowPlaying().emptyPlaylist();
+    options.LoadAndApplySettings();
+    main.ShowScreen(TMainForm::Home);
+    main.VolumeTimer->start();
+    main.FlashTimer->start();
+    main.WelcomeFrame1->startTimers();
+    options.DayNightTimer->start();
+    // Looking for devices, asking for gpsd and loading the lists' type are nothing the home
+    // screen waits for.
+    main.firstPaint().afterFirstPaint([&options] { options.completeHardwarePage(); });
+}
+
+} // namespace
 
 std::optional<QString> resolutionRefusal(QSize screen)
 {
@@ -27,16 +56,41 @@ std::unique_ptr<TMainForm> createWindows(Services services)
 {
     auto mainForm = std::make_unique<TMainForm>(std::move(services));
     TMainForm* main = mainForm.get();
-    main->MyMainMenu = new TMyMainMenu(main);
-    main->MyError = new TMyError(main);
-    main->MyPrompt = new TMyPrompt(main);
-    main->OpenPlaylistForm = new TOpenPlaylistForm(main);
-    main->SettingsForm = new TSettingsForm(main);
-    main->GpsInfo = new TGpsInfo(main);
+    Services& platform = main->services();
+    Feedback& feedback = main->feedback();
+    Notices& notices = main->notices();
+    main->MyMainMenu = new TMyMainMenu(main, platform, feedback, notices);
+    main->MyError = new TMyError(main, feedback);
+    main->MyPrompt = new TMyPrompt(main, feedback);
+    notices.attach(main->MyError, main->MyPrompt);
+    main->OpenPlaylistForm = new TOpenPlaylistForm(main, feedback, notices, platform.dataFolder);
+    main->MediaFrame1->setPlaylistChooser(main->OpenPlaylistForm);
+
+    main->SettingsForm = new TSettingsForm(main, main->settings(), main->configPath(), main->settingsAppliers(),
+                                           feedback, notices, *platform.fileOpenDialog, main->resumeKeeper(),
+                                           main->gpsReceiver());
+    QObject::connect(main->SettingsForm, &TSettingsForm::launcherPathChanged, main->SystemFrame1,
+                     &TSystemFrame::updateToolsButton);
+    startMainWindow(*main);
+    main->VideoFrame1->ApplyColourMode(feedback.liveSetting(LiveSetting::DayColours));
+    QObject::connect(main->SettingsForm, &TSettingsForm::colourModeChanged, main->VideoFrame1,
+                     &TVideoFrame::ApplyColourMode);
+
+    main->GpsInfo = new TGpsInfo(main, main->gpsReceiver(), main->settings(), feedback.live(), feedback,
+                                 main->firstPaint(), platform.createSerialPort);
     TouchButton* gpsMark = main->WelcomeFrame1->SpeedStatusDisplay;
     gpsMark->setToolTip(main->GpsInfo->GpsStatusHint());
     QObject::connect(main->GpsInfo, &TGpsInfo::gpsStatusHintChanged, gpsMark, &QWidget::setToolTip);
+    QObject::connect(main->WelcomeFrame1, &TWelcomeFrame::gpsInfoRequested, main->GpsInfo, &QDialog::exec);
+    QObject::connect(main->WelcomeFrame1, &TWelcomeFrame::speedGraphPoint, main->GpsInfo, &TGpsInfo::AddGraphPoint);
     return mainForm;
+}
+
+std::unique_ptr<MprisService> startRemoteControl(TMainForm& main)
+{
+    auto* remote = new MainFormRemote(main, *main.MediaFrame1, *main.MyMainMenu, main.nowPlaying(), main.MediaPlayer1(),
+                                      main.feedback());
+    return MprisService::startOnSessionBus(*remote);
 }
 
 } // namespace Startup

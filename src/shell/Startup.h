@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class MprisService;
 class TMainForm;
 
 namespace Startup {
@@ -16,9 +17,14 @@ namespace Startup {
 std::optional<QString> resolutionRefusal(QSize screen);
 
 // Creates the main window and then, in this order, the system menu, the notice, the
-// prompt, the playlist chooser, the options screen (which loads config.ini and shows the
-// home screen) and the GPS information screen (which opens the GPS port).
+// prompt and the playlist chooser; the options screen, then starts the main window
+// (volume, the empty playlist caption, config.ini, the home screen, the timers); and last
+// the GPS information screen (which opens the GPS port after the first paint).
 std::unique_ptr<TMainForm> createWindows(Services services);
+
+// The MPRIS remote control over the main window on the session bus; nullptr when there is
+// none.
+std::unique_ptr<MprisService> startRemoteControl(TMainForm& mainForm);
 
 } // namespace Startup
 

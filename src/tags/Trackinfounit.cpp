@@ -1,7 +1,8 @@
 #include "tags/Trackinfounit.h"
 
+#include "app/Feedback.h"
+#include "playback/NowPlaying.h"
 #include "playback/NowPlayingTexts.h"
-#include "shell/Mainunit.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
@@ -53,9 +54,9 @@ TouchLabel* makeTagLabel(QWidget* parent, const char* name, QRect place, const Q
 
 } // namespace
 
-TTrackInfoForm::TTrackInfoForm(TMainForm* mainForm)
-    : QWidget(mainForm)
-    , m_mainForm(mainForm)
+TTrackInfoForm::TTrackInfoForm(QWidget* parent, const NowPlaying& nowPlaying, Feedback& feedback)
+    : QWidget(parent)
+    , m_feedback(feedback)
 {
     setObjectName(QStringLiteral("TTrackInfoForm"));
     resize(530, 600);
@@ -100,6 +101,10 @@ TTrackInfoForm::TTrackInfoForm(TMainForm* mainForm)
     TrackComments->setAlignment(Qt::AlignCenter);
 
     connect(ReadMeBtn, &QAbstractButton::clicked, this, &TTrackInfoForm::ReadMeBtnClick);
+    connect(&nowPlaying, &NowPlaying::trackStarted, this, [this, &nowPlaying] {
+        ShowTrack(nowPlaying.info());
+        ShowAlbumArt(nowPlaying.trackPicture());
+    });
 }
 
 void TTrackInfoForm::resizeEvent(QResizeEvent* event)
@@ -130,6 +135,6 @@ void TTrackInfoForm::ShowAlbumArt(const QImage& picture)
 
 void TTrackInfoForm::ReadMeBtnClick()
 {
-    m_mainForm->SpeakText(NowPlayingTexts::spokenTrack(TrackTitle->text(), TrackArtist->text(), TrackAlbum->text(),
+    m_feedback.SpeakText(NowPlayingTexts::spokenTrack(TrackTitle->text(), TrackArtist->text(), TrackAlbum->text(),
                                                        TrackGenreYear->text()));
 }

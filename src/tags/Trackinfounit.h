@@ -4,7 +4,8 @@
 
 class CaptionPanel;
 class QLabel;
-class TMainForm;
+class Feedback;
+class NowPlaying;
 class TouchButton;
 class TouchLabel;
 struct NowPlayingInfo;
@@ -15,7 +16,8 @@ public:
     // The album art's square.
     static constexpr QSize PictureSize{280, 280};
 
-    explicit TTrackInfoForm(TMainForm* mainForm);
+    // Follows `nowPlaying`: each started track is shown.
+    TTrackInfoForm(QWidget* parent, const NowPlaying& nowPlaying, Feedback& feedback);
 
     // Shows the file name and tag texts of a track that has just started.
     void ShowTrack(const NowPlayingInfo& info);
@@ -40,5 +42,5 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    TMainForm* m_mainForm;
+    Feedback& m_feedback;
 };

@@ -1,7 +1,9 @@
 #include "tools/Launcher.h"
 
 #include "config/SettingsStore.h"
-#include "shell/Mainunit.h"
+#include "app/Feedback.h"
+#include "dialogs/Notices.h"
+#include "platform/Shell.h"
 
 #include <QFileInfo>
 
@@ -34,21 +36,21 @@ bool anyConfigured(const SettingsStore& settings)
         || !settings.value(ObdiiApplication.settingKey).trimmed().isEmpty();
 }
 
-void launch(TMainForm& mainForm, const Target& target)
+void launch(const SettingsStore& settings, Feedback& feedback, Notices& notices, Shell& shell, const Target& target)
 {
-    const QString path = mainForm.settings().value(target.settingKey).trimmed();
+    const QString path = settings.value(target.settingKey).trimmed();
     if (path.isEmpty()) {
-        mainForm.ShowErrorNotice(target.notSetNotice);
+        notices.ShowErrorNotice(target.notSetNotice);
         return;
     }
     if (!isFile(path)) {
-        mainForm.ShowErrorNotice(target.missingNotice);
+        notices.ShowErrorNotice(target.missingNotice);
         return;
     }
-    mainForm.PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
-    mainForm.services().shell->open(path, [&mainForm, notice = target.openFailedNotice](bool opened) {
+    feedback.Click();
+    shell.open(path, [&notices, notice = target.openFailedNotice](bool opened) {
         if (!opened)
-            mainForm.ShowErrorNotice(notice);
+            notices.ShowErrorNotice(notice);
     });
 }
 

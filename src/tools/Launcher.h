@@ -3,8 +3,10 @@
 // program, each kept as a full path in the settings and opened through the desktop.
 #include <QString>
 
+class Feedback;
+class Notices;
 class SettingsStore;
-class TMainForm;
+class Shell;
 
 namespace Launcher {
 
@@ -27,6 +29,6 @@ bool anyConfigured(const SettingsStore& settings);
 // Reads the target's path afresh and opens it: a path that is not set or names no file
 // gets its notice instead; otherwise the click sound, then the desktop opens the path,
 // with a notice when it refuses or its opener fails.
-void launch(TMainForm& mainForm, const Target& target);
+void launch(const SettingsStore& settings, Feedback& feedback, Notices& notices, Shell& shell, const Target& target);
 
 } // namespace Launcher

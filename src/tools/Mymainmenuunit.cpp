@@ -2,7 +2,9 @@
 
 #include "dialogs/Aboutunit.h"
 #include "dialogs/Myinputunit.h"
-#include "shell/Mainunit.h"
+#include "app/Feedback.h"
+#include "dialogs/Notices.h"
+#include "platform/Services.h"
 #include "tools/Launcher.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/TouchButton.h"
@@ -64,9 +66,12 @@ void dropQueuedInput()
 
 } // namespace
 
-TMyMainMenu::TMyMainMenu(TMainForm* mainForm)
-    : QDialog(mainForm, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_mainForm(mainForm)
+TMyMainMenu::TMyMainMenu(QWidget* mainWindow, Services& services, Feedback& feedback, Notices& notices)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_mainWindow(mainWindow)
+    , m_services(services)
+    , m_feedback(feedback)
+    , m_notices(notices)
 {
     setObjectName(QStringLiteral("TMyMainMenu"));
     setModal(true);
@@ -119,7 +124,7 @@ void TMyMainMenu::paintEvent(QPaintEvent*)
 
 void TMyMainMenu::click()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
 }
 
 void TMyMainMenu::hideMenu()
@@ -131,35 +136,35 @@ void TMyMainMenu::hideMenu()
 void TMyMainMenu::ExitBtnClick()
 {
     click();
-    if (m_mainForm->AskYesNo(QStringLiteral("Close program and return to Windows?")))
+    if (m_notices.AskYesNo(QStringLiteral("Close program and return to Windows?")))
         ExitProgram();
 }
 
 void TMyMainMenu::ExitProgram()
 {
-    m_mainForm->MediaPlayer1().close();
+    m_services.mediaPlayer->close();
     QCoreApplication::processEvents();
-    m_mainForm->close();
+    m_mainWindow->close();
 }
 
 void TMyMainMenu::MinimiseBtnClick()
 {
-    m_mainForm->PlayUiSound(UiSound::Hover, LiveSetting::OtherSounds);
+    m_feedback.PlayUiSound(UiSound::Hover, LiveSetting::OtherSounds);
     hideMenu();
-    m_mainForm->showMinimized();
+    m_mainWindow->showMinimized();
 }
 
 void TMyMainMenu::RestartBtnClick()
 {
     click();
-    if (m_mainForm->AskYesNo(QStringLiteral("RESTART Computer?")))
+    if (m_notices.AskYesNo(QStringLiteral("RESTART Computer?")))
         shutDown(Shutdown::Restart);
 }
 
 void TMyMainMenu::PowerOffBtnClick()
 {
     click();
-    if (m_mainForm->AskYesNo(QStringLiteral("POWER OFF Computer?")))
+    if (m_notices.AskYesNo(QStringLiteral("POWER OFF Computer?")))
         shutDown(Shutdown::PowerOff);
 }
 
@@ -167,10 +172,10 @@ void TMyMainMenu::shutDown(Shutdown kind)
 {
     // systemd checks whether this user may shut the machine down when it is asked, so
     // there is no privilege to take beforehand: the request is the one step that can fail.
-    Power& power = *m_mainForm->services().power;
+    Power& power = *m_services.power;
     const bool accepted = kind == Shutdown::Restart ? power.reboot() : power.powerOff();
     if (!accepted)
-        m_mainForm->ShowErrorNotice(QStringLiteral("ExitWindowsEx Error"));
+        m_notices.ShowErrorNotice(QStringLiteral("ExitWindowsEx Error"));
 }
 
 void TMyMainMenu::AdvSmoothButton1Click()
@@ -178,14 +183,14 @@ void TMyMainMenu::AdvSmoothButton1Click()
     click();
     hideMenu();
     // The root folder stands for the system drive; the file manager shows it.
-    m_mainForm->services().shell->open(QStringLiteral("/"), {});
+    m_services.shell->open(QStringLiteral("/"), {});
 }
 
 void TMyMainMenu::AdvSmoothButton2Click()
 {
     click();
     hideMenu();
-    TAboutForm about(m_mainForm, this);
+    TAboutForm about(this, m_feedback, m_notices, *m_services.shell, m_services.programFolder, m_services.dataFolder);
     about.exec();
 }
 
@@ -196,20 +201,20 @@ void TMyMainMenu::AdvSmoothButton3Click()
     const FileOpenDialog::Request request{QStringLiteral("Select Program To Run"), QStringLiteral("All files (*)|*"),
                                           QStringLiteral("/")};
     hideMenu();
-    const std::optional<QString> chosen = m_mainForm->services().fileOpenDialog->choose(m_mainForm, request);
+    const std::optional<QString> chosen = m_services.fileOpenDialog->choose(m_mainWindow, request);
     if (!chosen) {
         click();
         return;
     }
     if (!Launcher::isFile(*chosen)) {
-        m_mainForm->ShowErrorNotice(
+        m_notices.ShowErrorNotice(
             QStringLiteral("FILE ERROR\n\nCannot locate the selected program file. Check the file exists."));
         return;
     }
     click();
-    m_mainForm->services().shell->open(*chosen, [mainForm = m_mainForm](bool opened) {
+    m_services.shell->open(*chosen, [&notices = m_notices](bool opened) {
         if (!opened)
-            mainForm->ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Running Program."));
+            notices.ShowErrorNotice(QStringLiteral("OPEN ERROR\n\nError Running Program."));
     });
 }
 
@@ -218,10 +223,10 @@ void TMyMainMenu::AdvSmoothButton4Click()
     click();
     hideMenu();
     const std::optional<QString> command = TMyInput::AskText(
-        *m_mainForm, QStringLiteral("Enter an Operating System command to Execute (Run)."), QString(), SymbolKeys::Allowed);
+        m_mainWindow, m_feedback, QStringLiteral("Enter an Operating System command to Execute (Run)."), QString(), SymbolKeys::Allowed);
     if (!command)
         return;
-    m_mainForm->services().shell->runCommand(command->trimmed());
+    m_services.shell->runCommand(command->trimmed());
     dropQueuedInput();
 }
 

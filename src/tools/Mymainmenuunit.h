@@ -5,14 +5,16 @@
 #include <QDialog>
 
 class CaptionPanel;
-class TMainForm;
+class Feedback;
+class Notices;
+struct Services;
 class TouchButton;
 class TouchLabel;
 
 class TMyMainMenu : public QDialog {
     Q_OBJECT
 public:
-    explicit TMyMainMenu(TMainForm* mainForm);
+    TMyMainMenu(QWidget* mainWindow, Services& services, Feedback& feedback, Notices& notices);
 
     CaptionPanel* MenuPanel;
     TouchLabel* AdvSmoothLabel5;
@@ -53,5 +55,8 @@ private:
     void hideMenu();
     void click();
 
-    TMainForm* m_mainForm;
+    QWidget* m_mainWindow;
+    Services& m_services;
+    Feedback& m_feedback;
+    Notices& m_notices;
 };

@@ -1,6 +1,8 @@
 #include "tools/Systemframeunit.h"
 
-#include "shell/Mainunit.h"
+#include "app/Feedback.h"
+#include "config/SettingsAppliers.h"
+#include "dialogs/Notices.h"
 #include "tools/Launcher.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/Placement.h"
@@ -30,9 +32,13 @@ TouchButton* makeLauncher(QWidget* parent, const char* name, Glyph glyph, QPoint
 
 } // namespace
 
-TSystemFrame::TSystemFrame(TMainForm* mainForm)
-    : QWidget(mainForm)
-    , m_mainForm(mainForm)
+TSystemFrame::TSystemFrame(QWidget* parent, const SettingsStore& settings, SettingsAppliers& appliers, Feedback& feedback,
+                           Notices& notices, Shell& shell)
+    : QWidget(parent)
+    , m_settings(settings)
+    , m_feedback(feedback)
+    , m_notices(notices)
+    , m_shell(shell)
 {
     setObjectName(QStringLiteral("TSystemFrame"));
     setAutoFillBackground(true);
@@ -69,7 +75,7 @@ TSystemFrame::TSystemFrame(TMainForm* mainForm)
     connect(CarManualBtn, &QAbstractButton::clicked, this, &TSystemFrame::CarManualBtnClick);
     connect(ObdiiBtn, &QAbstractButton::clicked, this, &TSystemFrame::ObdiiBtnClick);
 
-    mainForm->addSettingsApplier([this](const SettingsStore& settings) { applySettings(settings); });
+    appliers.add([this](const SettingsStore& loaded) { applySettings(loaded); });
 }
 
 void TSystemFrame::applySettings(const SettingsStore& settings)
@@ -84,12 +90,12 @@ void TSystemFrame::applySettings(const SettingsStore& settings)
 
 void TSystemFrame::updateToolsButton()
 {
-    m_mainForm->ToolsBtn->setVisible(Launcher::anyConfigured(m_mainForm->settings()));
+    emit toolsConfigured(Launcher::anyConfigured(m_settings));
 }
 
 void TSystemFrame::acknowledgeSwitch()
 {
-    m_mainForm->PlayUiSound(UiSound::Click, LiveSetting::ClickSounds);
+    m_feedback.Click();
 }
 
 void TSystemFrame::SocSwitch1Click()
@@ -114,10 +120,10 @@ void TSystemFrame::SocSwitch4Click()
 
 void TSystemFrame::CarManualBtnClick()
 {
-    Launcher::launch(*m_mainForm, Launcher::ServiceManual);
+    Launcher::launch(m_settings, m_feedback, m_notices, m_shell, Launcher::ServiceManual);
 }
 
 void TSystemFrame::ObdiiBtnClick()
 {
-    Launcher::launch(*m_mainForm, Launcher::ObdiiApplication);
+    Launcher::launch(m_settings, m_feedback, m_notices, m_shell, Launcher::ObdiiApplication);
 }

@@ -5,18 +5,22 @@
 #include <array>
 
 class CaptionPanel;
+class Feedback;
+class Notices;
+class SettingsAppliers;
 class SettingsStore;
-class TMainForm;
+class Shell;
 class TouchButton;
 class TouchLabel;
 
 class TSystemFrame : public QWidget {
     Q_OBJECT
 public:
-    explicit TSystemFrame(TMainForm* mainForm);
+    TSystemFrame(QWidget* parent, const SettingsStore& settings, SettingsAppliers& appliers, Feedback& feedback,
+                 Notices& notices, Shell& shell);
 
-    // Shows the main window's ToolsBtn while a service manual or OBDII path is set, so a
-    // driver who has set up a launcher can reach this screen; hides it otherwise.
+    // Says whether a service manual or OBDII path is set (toolsConfigured), so that a driver
+    // who has set up a launcher can reach this screen.
     void updateToolsButton();
 
     CaptionPanel* Panel1;
@@ -41,10 +45,17 @@ public:
     void CarManualBtnClick();
     void ObdiiBtnClick();
 
+signals:
+    // The navigation button to this screen should show (`configured`) or hide.
+    void toolsConfigured(bool configured);
+
 private:
     // The switch captions, the port line and ToolsBtn, from the settings loaded at start-up.
     void applySettings(const SettingsStore& settings);
     void acknowledgeSwitch();
 
-    TMainForm* m_mainForm;
+    const SettingsStore& m_settings;
+    Feedback& m_feedback;
+    Notices& m_notices;
+    Shell& m_shell;
 };

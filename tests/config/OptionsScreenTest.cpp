@@ -231,7 +231,7 @@ TEST_F(OptionsScreenTest, DoneWithAReadOnlyFileSaysSoClosesAndKeepsTheSettings)
     EXPECT_FALSE(o().isVisible());
     EXPECT_EQ(program.fakes.messageBox->shown, QStringList{"FILE ERROR\n\nError Saving config.ini"});
     EXPECT_EQ(program.folder.read(ConfigFileName), QByteArray("ClickSounds=TRUE\r\n"));
-    EXPECT_FALSE(program.main->liveSetting(LiveSetting::ClickSounds));
+    EXPECT_FALSE(program.main->feedback().liveSetting(LiveSetting::ClickSounds));
 }
 
 TEST_F(OptionsScreenTest, TheGpsLineSpeedIsChosenBesideThePortAndAbsentMeans4800)

@@ -49,7 +49,7 @@ TEST(NoticeReadAloud, TheButtonSpeaksEvenWithSpeechOff)
 {
     TestProgram program;
     program.start(AllOff);
-    program.main->ShowErrorNotice("OPEN ERROR\n\nCould not (OPEN) the file.");
+    program.main->notices().ShowErrorNotice("OPEN ERROR\n\nCould not (OPEN) the file.");
     program.main->MyError->ReadMeBtn->click();
     EXPECT_EQ(program.spoken(), QStringList{"Could not OPEN the file."});
     EXPECT_TRUE(program.fakes.wave->played.isEmpty());
@@ -60,13 +60,14 @@ TEST(Notice, ClosesOverModalDialogsShownBeforeOrAfterIt)
     TestProgram program;
     program.start(AllOff);
     TMyError& notice = *program.main->MyError;
-    TAboutForm about(program.main.get(), program.main->MyMainMenu);
-    program.main->ShowErrorNotice("OPEN ERROR\n\nShown before the menu.");
+    TAboutForm about(program.main->MyMainMenu, program.main->feedback(), program.main->notices(), *program.main->services().shell, program.main->services().programFolder,
+                     program.main->services().dataFolder);
+    program.main->notices().ShowErrorNotice("OPEN ERROR\n\nShown before the menu.");
     whenModalOpens([&] {
         tapThroughWindow(notice.CloseBtn);
         EXPECT_TRUE(notice.isHidden()) << "a notice shown before the menu opened";
         whenModalOpens([&] {
-            program.main->ShowErrorNotice("ExitWindowsEx Error");
+            program.main->notices().ShowErrorNotice("ExitWindowsEx Error");
             tapThroughWindow(notice.CloseBtn);
             EXPECT_TRUE(notice.isHidden()) << "a notice shown over the about box over the menu";
             about.reject();
@@ -81,7 +82,8 @@ TEST(Texts, EveryLabelOfEveryScreenAndDialogIsPlainText)
 {
     TestProgram program;
     program.start();
-    TAboutForm about(program.main.get(), program.main->MyMainMenu);
+    TAboutForm about(program.main->MyMainMenu, program.main->feedback(), program.main->notices(), *program.main->services().shell, program.main->services().programFolder,
+                     program.main->services().dataFolder);
     int labels = 0;
     for (QWidget* widget : QApplication::allWidgets()) {
         auto* label = qobject_cast<QLabel*>(widget);
@@ -105,12 +107,12 @@ TEST(Prompt, ReturnsTheAnswerAndForgetsTheQuestion)
         prompt.ReadMeBtn->click();
         prompt.OkBtn->click();
     });
-    EXPECT_TRUE(program.main->AskYesNo("Delete it?"));
+    EXPECT_TRUE(program.main->notices().AskYesNo("Delete it?"));
     EXPECT_TRUE(prompt.PromptDisp->text().isEmpty());
     EXPECT_EQ(program.spoken(), QStringList{"Delete it?"});
 
     whenModalOpens([&] { prompt.CancelBtn->click(); });
-    EXPECT_FALSE(program.main->AskYesNo("Exit?"));
+    EXPECT_FALSE(program.main->notices().AskYesNo("Exit?"));
     EXPECT_EQ(prompt.result(), TMyPrompt::Cancel);
     EXPECT_TRUE(prompt.PromptDisp->text().isEmpty());
     EXPECT_EQ(program.fakes.wave->played, (QStringList{"click.wav", "click.wav"}));
@@ -121,7 +123,8 @@ TEST(About, ShowsTheLicenceBesideTheProgram)
     TestProgram program;
     program.folder.write("licence.txt", "Line one\r\nLine two\r\n");
     program.start();
-    TAboutForm about(program.main.get(), program.main.get());
+    TAboutForm about(program.main.get(), program.main->feedback(), program.main->notices(), *program.main->services().shell, program.main->services().programFolder,
+                     program.main->services().dataFolder);
     EXPECT_EQ(about.LicenceDisplay->toPlainText(), "Line one\nLine two");
     EXPECT_EQ(about.AdvSmoothTabPager1->currentIndex(), 0);
 }
@@ -137,7 +140,8 @@ TEST(About, MissingLicenceLeavesTheBoxEmptyWithoutANotice)
 {
     TestProgram program;
     program.start();
-    TAboutForm about(program.main.get(), program.main.get());
+    TAboutForm about(program.main.get(), program.main->feedback(), program.main->notices(), *program.main->services().shell, program.main->services().programFolder,
+                     program.main->services().dataFolder);
     EXPECT_TRUE(about.LicenceDisplay->toPlainText().isEmpty());
     EXPECT_TRUE(program.main->MyError->isHidden());
 }
@@ -146,7 +150,8 @@ TEST(About, ThankYouAndWebSite)
 {
     TestProgram program;
     program.start(AllOff);
-    TAboutForm about(program.main.get(), program.main.get());
+    TAboutForm about(program.main.get(), program.main->feedback(), program.main->notices(), *program.main->services().shell, program.main->services().programFolder,
+                     program.main->services().dataFolder);
     about.VoiceHelpBtn->click();
     ASSERT_EQ(program.spoken().size(), 1);
     EXPECT_TRUE(program.spoken().first().startsWith("thank you for using kar vex.. "));

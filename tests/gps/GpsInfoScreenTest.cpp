@@ -7,6 +7,7 @@
 #include "gps/Gpsinfounit.h"
 #include "gps/Perfgrap.h"
 #include "platform/TermiosSerialPort.h"
+#include "shell/Mainunit.h"
 #include "shell/Startup.h"
 #include "support/Doubles.h"
 #include "support/TempFolder.h"
@@ -48,9 +49,6 @@ protected:
         if (createPort)
             services.createSerialPort = std::move(createPort);
         main = Startup::createWindows(std::move(services));
-        // Until the start-up creates it, the GPS screen is created here, last.
-        if (!main->GpsInfo)
-            main->GpsInfo = new TGpsInfo(main.get());
     }
     TGpsInfo& gps() const { return *main->GpsInfo; }
     // The boxes follow the receiver only while the screen is shown.
@@ -150,8 +148,6 @@ TEST_F(GpsScreenTest, DefaultPortWithoutConfigFileIsTried)
     // No config.ini: the defaults name COM8.
     Services services = fakes.make(folder.path());
     main = Startup::createWindows(std::move(services));
-    if (!main->GpsInfo)
-        main->GpsInfo = new TGpsInfo(main.get());
     ASSERT_NE(fakes.serial, nullptr);
     EXPECT_EQ(fakes.serial->openedNames, QStringList{"COM8"});
 }
@@ -223,7 +219,7 @@ TEST_F(GpsScreenTest, ChunksAreDroppedWhileGpsInputIsOff)
 {
     start("GPSPort=COM3\r\nGPSEnabled=FALSE\r\n");
     showScreen();
-    ASSERT_FALSE(main->liveSetting(LiveSetting::GPSEnabled));
+    ASSERT_FALSE(main->feedback().liveSetting(LiveSetting::GPSEnabled));
     deliver(line(Rmc) + line(Gga));
     EXPECT_TRUE(gps().GPSLog->toPlainText().isEmpty());
     EXPECT_EQ(gps().SpeedKnots(), -1);

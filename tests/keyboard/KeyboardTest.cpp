@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         program.start(QByteArray("ClickSounds=TRUE\r\nOtherSounds=TRUE\r\nSpeechSounds=TRUE\r\n"));
-        input = std::make_unique<TMyInput>(program.main.get());
+        input = std::make_unique<TMyInput>(program.main.get(), program.main->feedback());
     }
     QLineEdit& box() const { return *input->InputBox; }
 
@@ -135,7 +135,7 @@ TEST_F(KeyboardTest, AskTextRefusesBlankTextAndReturnsTheRestUntrimmed)
         keyboard.letterKey('A')->click();
         keyboard.OkBtn->click();
     });
-    EXPECT_EQ(TMyInput::AskText(*program.main, "Name?", QString(), SymbolKeys::Locked), " A ");
+    EXPECT_EQ(TMyInput::AskText(program.main.get(), program.main->feedback(), "Name?", QString(), SymbolKeys::Locked), " A ");
     EXPECT_EQ(whileOpen, (QStringList{"Name?", "  ", "sound:error.wav"}));
     // The keyboard was made for this one question: only the fixture's own is left.
     EXPECT_EQ(program.main->findChildren<TMyInput*>(), QList<TMyInput*>{input.get()});
@@ -151,7 +151,7 @@ TEST_F(KeyboardTest, CancelEmptiesTheBoxAndReturnsNothing)
         keyboard.CancelBtn->click();
         afterCancel << keyboard.InputBox->text() << keyboard.PromptDisp->text();
     });
-    EXPECT_EQ(TMyInput::AskText(*program.main, "Command?", "ls", SymbolKeys::Allowed), std::nullopt);
+    EXPECT_EQ(TMyInput::AskText(program.main.get(), program.main->feedback(), "Command?", "ls", SymbolKeys::Allowed), std::nullopt);
     EXPECT_EQ(afterCancel, (QStringList{"lsA", "", ""}));
 }
 

@@ -98,7 +98,7 @@ TEST_F(MediaFrameTest, NewPlaylistAsksThenEmptiesTheListButKeepsPlaying)
 {
     addTracks({"a.mp3", "b.mp3"});
     m().PlayBtnClick();
-    m().nowPlaying().PlaylistName = "Road trip";
+    m().nowPlaying().info().PlaylistName = "Road trip";
     program.clearEvents();
 
     answerNextQuestion(false);
@@ -115,7 +115,7 @@ TEST_F(MediaFrameTest, NewPlaylistAsksThenEmptiesTheListButKeepsPlaying)
                                              "sound:hover.wav"}));
     EXPECT_TRUE(rows().isEmpty());
     EXPECT_EQ(playlist().selectedIndex(), -1);
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "PLAYLIST");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "PLAYLIST");
     EXPECT_EQ(home().NowPlayingPanel->caption(), "Playlist is empty.");
     EXPECT_EQ(shown(), "Playlist Cleared");
     EXPECT_TRUE(player().playing);

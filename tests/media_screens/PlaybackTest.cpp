@@ -62,7 +62,7 @@ TEST_F(PlaybackTest, PlayWithNothingSelectedStartsTheFirstEntryAndShowsItEverywh
     EXPECT_TRUE(program.events().isEmpty()) << "playing makes no sound and says nothing";
     EXPECT_TRUE(notice().isEmpty());
 
-    const NowPlayingInfo& info = m().nowPlaying();
+    const NowPlayingInfo& info = m().nowPlaying().info();
     EXPECT_EQ(info.PlaylistName, "PLAYLIST");
     EXPECT_EQ(info.FileName, "first_song.mp3");
     EXPECT_EQ(info.Title, "Song Title");
@@ -95,7 +95,7 @@ TEST_F(PlaybackTest, AnUntaggedTrackShowsItsFileNameAndTheDefaults)
     addTrack("a.mp3");
     addTrack("b.mp3");
     const QString untagged = addTrack("my_song.mp3");
-    m().nowPlaying().PlaylistName = "Drive";
+    m().nowPlaying().info().PlaylistName = "Drive";
     playlist().setSelectedIndex(2);
     m().PlayBtnClick();
 
@@ -106,8 +106,8 @@ TEST_F(PlaybackTest, AnUntaggedTrackShowsItsFileNameAndTheDefaults)
     EXPECT_EQ(panel.TrackAlbum->text(), "");
     EXPECT_EQ(panel.TrackGenreYear->text(), "");
     EXPECT_EQ(panel.TrackComments->text(), "No Additional Information");
-    EXPECT_EQ(m().nowPlaying().Genre, "No Genre");
-    EXPECT_EQ(m().nowPlaying().Year, "No Year");
+    EXPECT_EQ(m().nowPlaying().info().Genre, "No Genre");
+    EXPECT_EQ(m().nowPlaying().info().Year, "No Year");
     EXPECT_EQ(home().NowPlayingStatus->text(), "my song.mp3   ");
     EXPECT_EQ(home().NowPlayingPanel->caption(), "Drive Track 3/3");
 }
@@ -141,8 +141,8 @@ TEST_F(PlaybackTest, AMissingFileTurnsRedAndLeavesTheOpenTrackAlone)
     EXPECT_EQ(m().MediaFrame1->PlayList->itemColour(1), Red);
     EXPECT_TRUE(playerCalls().isEmpty());
     EXPECT_EQ(player().fileName(), playing);
-    EXPECT_EQ(m().nowPlaying().Title, "Song Title");
-    EXPECT_EQ(m().nowPlaying().FileName, "playing.mp3");
+    EXPECT_EQ(m().nowPlaying().info().Title, "Song Title");
+    EXPECT_EQ(m().nowPlaying().info().FileName, "playing.mp3");
 }
 
 TEST_F(PlaybackTest, OpenAndPlayFailuresNameThePlayersReasonAndTurnTheEntryRed)
@@ -154,7 +154,7 @@ TEST_F(PlaybackTest, OpenAndPlayFailuresNameThePlayersReasonAndTurnTheEntryRed)
     EXPECT_EQ(notice(), "OPEN ERROR\n\nCould not OPEN the selected media file.\nUnrecognized file format");
     EXPECT_EQ(colourOf(0), Red);
     EXPECT_FALSE(player().isOpen());
-    EXPECT_EQ(m().nowPlaying().FileName, "");
+    EXPECT_EQ(m().nowPlaying().info().FileName, "");
 
     closeNotice();
     player().openResult = true;
@@ -164,7 +164,7 @@ TEST_F(PlaybackTest, OpenAndPlayFailuresNameThePlayersReasonAndTurnTheEntryRed)
     EXPECT_EQ(notice(), "PLAY ERROR (DRM?)\n\nCould not PLAY the selected media file.\nno audio device");
     EXPECT_EQ(colourOf(0), Red);
     EXPECT_TRUE(player().isOpen());
-    EXPECT_EQ(m().nowPlaying().FileName, "");
+    EXPECT_EQ(m().nowPlaying().info().FileName, "");
 
     // A later successful start makes it playable again.
     closeNotice();
@@ -337,8 +337,8 @@ TEST_F(PlaybackTest, ATagThatCannotBeReadLeavesTheTagTextsAndTheTrackPlaysOn)
     m().PlayBtnClick();
     EXPECT_TRUE(notice().isEmpty());
     EXPECT_TRUE(player().playing);
-    EXPECT_EQ(m().nowPlaying().FileName, QFileInfo(unreadable).fileName());
-    EXPECT_EQ(m().nowPlaying().Title, "Song Title");
-    EXPECT_EQ(m().nowPlaying().Artist, "The Artist");
+    EXPECT_EQ(m().nowPlaying().info().FileName, QFileInfo(unreadable).fileName());
+    EXPECT_EQ(m().nowPlaying().info().Title, "Song Title");
+    EXPECT_EQ(m().nowPlaying().info().Artist, "The Artist");
     EXPECT_EQ(colourOf(1), Silver);
 }

@@ -80,12 +80,12 @@ TEST_F(RealPlayerTest, AFinishedTrackIsFollowedByTheNextAndTheLastByTheFirst)
     playlist().setSelectedIndex(1);
     main->PlayBtnClick();
     ASSERT_TRUE(player().isOpen());
-    EXPECT_EQ(main->nowPlaying().Title, "Title 1");
+    EXPECT_EQ(main->nowPlaying().info().Title, "Title 1");
     EXPECT_EQ(main->TrackInfoForm->TrackArtist->text(), "Band");
 
     ASSERT_TRUE(tickUntil([&] { return playlist().selectedIndex() == 0; }));
     EXPECT_EQ(openFile(), "track0.wav");
-    EXPECT_EQ(main->nowPlaying().Title, "Title 0");
+    EXPECT_EQ(main->nowPlaying().info().Title, "Title 0");
     EXPECT_LT(player().position(), player().length());
     ASSERT_TRUE(tickUntil([&] { return playlist().selectedIndex() == 1; }));
     EXPECT_EQ(openFile(), "track1.wav");

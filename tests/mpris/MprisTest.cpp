@@ -71,7 +71,8 @@ protected:
                 GTEST_SKIP() << tool << " is not installed";
         ASSERT_FALSE(bus.address().isEmpty()) << "the private bus did not start";
         program.start(AllSoundsOn);
-        remote = new MainFormRemote(*program.main);
+        remote = new MainFormRemote(*program.main, *program.main->MediaFrame1, *program.main->MyMainMenu, program.main->nowPlaying(),
+                                    program.main->MediaPlayer1(), program.main->feedback());
         service = MprisService::start(*remote, bus.address());
         ASSERT_TRUE(service);
         ASSERT_TRUE(spinUntil([&] { return service->ownsName(); }));
@@ -217,7 +218,8 @@ TEST(MprisWithoutBus, RunsWithoutTheServiceAndWithoutANotice)
 {
     TestProgram program;
     program.start();
-    MainFormRemote* remote = new MainFormRemote(*program.main);
+    MainFormRemote* remote = new MainFormRemote(*program.main, *program.main->MediaFrame1, *program.main->MyMainMenu, program.main->nowPlaying(),
+                                    program.main->MediaPlayer1(), program.main->feedback());
 
     EXPECT_FALSE(MprisService::start(*remote, QStringLiteral("unix:path=/nonexistent/karvex-bus")));
     EXPECT_TRUE(program.main->MyError->isHidden());

@@ -41,7 +41,8 @@ TEST(DataFolder, SettingsAndPlaylistsAreReadAndSavedThereAndTheAboutBoxSaysWhere
     EXPECT_EQ(main->settings().value(Key::GPSPort), "COM3");
     main->OpenPlaylistForm->FormShow();
     EXPECT_EQ(main->OpenPlaylistForm->PlayListBox->items(), QStringList{"Road Trip"});
-    TAboutForm about(main.get(), main.get());
+    TAboutForm about(main.get(), main->feedback(), main->notices(), *main->services().shell, main->services().programFolder,
+                     main->services().dataFolder);
     EXPECT_EQ(about.DataFolderDisplay->text(), "Settings and playlists are saved in " + data.path());
 
     main->settings().setValue(Key::GPSPort, "COM5");

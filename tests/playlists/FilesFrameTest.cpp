@@ -188,14 +188,14 @@ TEST_F(FilesFrameTest, PlayNowStartsTheFocusedFileWithoutTouchingThePlaylist)
     tapFile(1);
     tapFile(1); // focused, but no longer selected
     program.clearEvents();
-    const NowPlayingInfo before = m().nowPlaying();
+    const NowPlayingInfo before = m().nowPlaying().info();
     f().AdvSmoothButton3->click();
     EXPECT_EQ(program.events(), QStringList{Click});
     EXPECT_EQ(player.fileName(), music + "/b_side.mp3");
     EXPECT_TRUE(player.playing);
     EXPECT_EQ(player.displayWindow, m().VideoFrame1->VideoOutput);
     EXPECT_TRUE(playlist().isEmpty());
-    EXPECT_EQ(m().nowPlaying().FileName, before.FileName);
+    EXPECT_EQ(m().nowPlaying().info().FileName, before.FileName);
 }
 
 TEST_F(FilesFrameTest, PlayNowReportsAFileThatWillNotOpenOrPlay)

@@ -131,7 +131,7 @@ TEST_F(SavedPlaylistsTest, SaveWritesEachPathWithCrLfInWindows1252UnderTheTrimme
     EXPECT_EQ(playlistBytes("Road Trip.kpl"),
               folder + "/music/caf\xE9_one.mp3\r\n" + folder + "/music/two.wav\r\n");
     EXPECT_EQ(shown(), "Road Trip Saved");
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "Road Trip");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "Road Trip");
     EXPECT_EQ(playlist().paths(), (QStringList{first, second}));
     EXPECT_EQ(playlist().selectedIndex(), 1);
     EXPECT_TRUE(m().findChildren<TMyInput*>().isEmpty()) << "the keyboard is discarded";
@@ -196,7 +196,7 @@ TEST_F(SavedPlaylistsTest, CancellingTheKeyboardSavesNothing)
     playlist().append("/music/a.mp3");
     save(QString());
     EXPECT_EQ(shown(), "Playlist Not Saved");
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "PLAYLIST");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "PLAYLIST");
     EXPECT_FALSE(QFileInfo::exists(program.folder.file("playlist")));
 }
 
@@ -210,13 +210,13 @@ TEST_F(SavedPlaylistsTest, SavingUnderAnExistingNameAsksBeforeReplacingTheFile)
     EXPECT_EQ(asked, QStringList{"Playlist 'Road' already exists. Overwrite?"});
     EXPECT_EQ(playlistBytes("Road.kpl"), "/old.mp3\r\n");
     EXPECT_EQ(shown(), "before");
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "PLAYLIST");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "PLAYLIST");
 
     save("Road", Overwrite::Confirm);
     EXPECT_EQ(asked.size(), 2);
     EXPECT_EQ(playlistBytes("Road.kpl"), "/new.mp3\r\n");
     EXPECT_EQ(shown(), "Road Saved");
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "Road");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "Road");
 }
 
 TEST_F(SavedPlaylistsTest, ASaveThatFailsIsReportedAndLeavesTheOldFileWhole)
@@ -229,7 +229,7 @@ TEST_F(SavedPlaylistsTest, ASaveThatFailsIsReportedAndLeavesTheOldFileWhole)
     EXPECT_EQ(notice(), "FILE SAVE ERROR\n\nError saving Playlist file for Locked");
     EXPECT_EQ(shown(), "Playlist Not Saved");
     EXPECT_EQ(playlistBytes("Locked.kpl"), "/old.mp3\r\n");
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "PLAYLIST");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "PLAYLIST");
 }
 
 TEST_F(SavedPlaylistsTest, APlaylistFolderThatCannotBeMadeIsReported)
@@ -263,7 +263,7 @@ TEST_F(SavedPlaylistsTest, OpeningReplacesTheEntriesMarksMissingFilesRedAndLeave
     EXPECT_EQ(entryColours(), (QList<QColor>{EntryColour::Playable, EntryColour::Failed, EntryColour::Playable}));
     EXPECT_EQ(media().PlayList->itemColour(1), EntryColour::Failed);
     EXPECT_EQ(playlist().selectedIndex(), -1);
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "Trip");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "Trip");
     EXPECT_TRUE(program.fakes.media->playing);
 }
 
@@ -285,11 +285,11 @@ TEST_F(SavedPlaylistsTest, ACapitalExtensionIsListedWholeAndLooksForAFileThatIsN
     openListed("ROCK.KPL");
     EXPECT_EQ(notice(), "NO FILE ERROR\nFile shown below does not exist!\n" + playlistFile("ROCK.KPL.kpl"));
     EXPECT_EQ(playlist().paths(), QStringList{"/kept.mp3"});
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "PLAYLIST");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "PLAYLIST");
 
     openListed("my.kpl");
     EXPECT_EQ(playlist().paths(), QStringList{"/b.mp3"});
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "my.kpl");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "my.kpl");
 }
 
 TEST_F(SavedPlaylistsTest, ATooLargePlaylistIsRefusedAndTheEntriesStay)
@@ -348,7 +348,7 @@ TEST_F(SavedPlaylistsTest, TheChooserListsThePlaylistsAndTheFooterHoldsTheChosen
         chooser().OpenBtn->click();
     });
     EXPECT_EQ(footers, (QStringList{"", "List 01", "", "List 01"}));
-    EXPECT_EQ(m().nowPlaying().PlaylistName, "List 01");
+    EXPECT_EQ(m().nowPlaying().info().PlaylistName, "List 01");
 
     // Every showing starts afresh from the folder.
     QFile::remove(playlistFile("List 00.kpl"));

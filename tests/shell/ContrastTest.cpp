@@ -175,7 +175,7 @@ protected:
             measureWindow(&gps, QStringLiteral("GPS screen page %1").arg(page), out);
         }
         gps.AdvSmoothTabPager1->setCurrentIndex(0);
-        TMyInput keyboard(&m);
+        TMyInput keyboard(&m, m.feedback());
         keyboard.PromptDisp->setText(QStringLiteral("Name Your Playlist"));
         for (const char* typed : {"", "My Songs"}) {
             keyboard.InputBox->setText(QString::fromLatin1(typed));
@@ -188,7 +188,8 @@ protected:
         m.MyError->showNotice(QStringLiteral("FILE ERROR\n\nError Saving config.ini"));
         measureWindow(m.MyError, QStringLiteral("notice"), out);
         m.MyError->hide();
-        TAboutForm about(&m, &m);
+        TAboutForm about(&m, m.feedback(), m.notices(), *m.services().shell, m.services().programFolder,
+                         m.services().dataFolder);
         about.LicenceDisplay->setPlainText(QStringLiteral("Permission is granted to use, copy and share this program."));
         for (int page = 0; page < 2; ++page) {
             about.AdvSmoothTabPager1->setCurrentIndex(page);

@@ -72,14 +72,14 @@ TEST_F(FirstPaintTest, ThePortsAndTheGpsScreenWaitForTheFirstPaintThenComeInOrde
     EXPECT_EQ(main->SettingsForm->GPSPort->count(), 0);
     EXPECT_EQ(servicesStarted, 0);
 
-    main->firstPaintDone();
+    main->firstPaint().firstPaintDone();
     EXPECT_EQ(servicesStarted, 1);
     ASSERT_NE(fakes.serial, nullptr);
     EXPECT_EQ(fakes.serial->openedNames, QStringList{"COM3"});
     ASSERT_NE(main->GpsInfo->Port, nullptr);
     EXPECT_EQ(main->GpsInfo->Port->text(), "COM3");
 
-    main->firstPaintDone(); // once only
+    main->firstPaint().firstPaintDone(); // once only
     EXPECT_EQ(servicesStarted, 1);
     EXPECT_EQ(fakes.serial->openedNames.size(), 1);
 }

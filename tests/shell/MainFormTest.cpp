@@ -191,7 +191,7 @@ TEST_F(MainFormTest, WithoutSpeechEveryButtonStillWorks)
 {
     program.fakes.speechAvailable = false;
     program.start(AllOn);
-    EXPECT_TRUE(m().SpeechUnavailable());
+    EXPECT_TRUE(m().feedback().SpeechUnavailable());
     m().PlaylistBtn->click();
     EXPECT_EQ(visibleScreen(), m().MediaFrame1);
     EXPECT_EQ(program.events(), QStringList{"sound:click.wav"});
@@ -254,14 +254,14 @@ TEST_F(MainFormTest, ClosingWhenTheFileCannotBeWrittenSaysSoAndStillCloses)
 TEST_F(MainFormTest, NoticesReplaceEachOtherAndSoundTheirError)
 {
     program.start(AllOn);
-    m().ShowErrorNotice("FIRST\n\nOne.");
-    m().ShowErrorNotice("SECOND\n\nTwo.");
+    m().notices().ShowErrorNotice("FIRST\n\nOne.");
+    m().notices().ShowErrorNotice("SECOND\n\nTwo.");
     EXPECT_TRUE(m().MyError->isVisible());
     EXPECT_EQ(m().MyError->ErrorText->text(), "SECOND\n\nTwo.");
     EXPECT_EQ(program.fakes.wave->played, (QStringList{"error.wav", "error.wav"}));
 
     program.options().OtherSoundsBtn->setChecked(false);
-    m().ShowErrorNotice("THIRD\n\nThree.");
+    m().notices().ShowErrorNotice("THIRD\n\nThree.");
     EXPECT_EQ(program.fakes.wave->played.size(), 2);
     EXPECT_EQ(m().MyError->ErrorText->text(), "THIRD\n\nThree.");
 

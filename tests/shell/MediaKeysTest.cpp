@@ -116,7 +116,7 @@ TEST(MediaKeys, ActOverTheNoticeButNotUnderAModalDialogNorWhenHeld)
 {
     Car car(true, TMainForm::Home);
     TMainForm& main = *car.main;
-    main.ShowErrorNotice("FILE ERROR");
+    main.notices().ShowErrorNotice("FILE ERROR");
     car.fakes.media->calls.clear();
     press(main.MyError, Qt::Key_MediaStop);
     EXPECT_EQ(car.fakes.media->calls, QStringList{"stop"});

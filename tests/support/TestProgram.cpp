@@ -9,7 +9,10 @@ void TestProgram::start(const QByteArray* configIni)
 {
     if (configIni)
         folder.write(ConfigFileName, *configIni);
-    main = Startup::createWindows(fakes.make(folder.path()));
+    Services services = fakes.make(folder.path());
+    if (adjustServices)
+        adjustServices(services);
+    main = Startup::createWindows(std::move(services));
 }
 
 TSettingsForm& TestProgram::options() const

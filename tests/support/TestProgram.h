@@ -12,6 +12,8 @@ struct TestProgram {
     TempFolder folder;
     FakeServices fakes;
     std::unique_ptr<TMainForm> main;
+    // Changes the doubles before the program is built (a real service in place of one).
+    std::function<void(Services&)> adjustServices;
 
     // Writes `configIni` (when given) into the program folder and runs the start-up.
     void start(const QByteArray* configIni = nullptr);

@@ -109,7 +109,7 @@ TEST_F(SystemMenuTest, ShutdownAsksFirstAndARefusalShowsItsNoticeInPlaceOfTheLas
     EXPECT_TRUE(program.fakes.power->calls.isEmpty());
 
     program.fakes.power->result = false;
-    program.main->ShowErrorNotice("EARLIER\n\nSomething else.");
+    program.main->notices().ShowErrorNotice("EARLIER\n\nSomething else.");
     program.clearEvents();
     answerPrompt(true);
     menu().PowerOffBtn->click();

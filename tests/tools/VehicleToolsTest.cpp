@@ -137,8 +137,8 @@ TEST_F(VehicleToolsTest, LaunchersClickThenOpenTheTrimmedPathReadAfresh)
 
 TEST_F(VehicleToolsTest, TheDesktopShellStartsTheObdiiProgram)
 {
+    program.adjustServices = [](Services& services) { services.shell = std::make_unique<DesktopShell>(); };
     program.start();
-    program.main->services().shell = std::make_unique<DesktopShell>();
     const QString script = program.folder.file("obd tool.sh");
     program.folder.write("obd tool.sh", "#!/bin/sh\necho \"$#\" > started.tmp && mv started.tmp started\n");
     QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
@@ -156,12 +156,12 @@ TEST_F(VehicleToolsTest, TheDesktopShellStartsTheObdiiProgram)
 
 TEST_F(VehicleToolsTest, AnOpenerThatFailsOnTheManualIsReportedWithoutFreezingTheScreen)
 {
-    program.start();
     // The opener that xdg-open would be, with no application for the manual's file type.
     const QString opener = program.folder.file("opener");
     program.folder.write("opener", "#!/bin/sh\nexit 4\n");
     QFile::setPermissions(opener, QFile::permissions(opener) | QFileDevice::ExeOwner);
-    program.main->services().shell = std::make_unique<DesktopShell>(opener);
+    program.adjustServices = [&](Services& services) { services.shell = std::make_unique<DesktopShell>(opener); };
+    program.start();
     program.folder.write("manual.xyz", "");
     program.main->settings().setValue(Key::ServiceManualPath, program.folder.file("manual.xyz"));
 
