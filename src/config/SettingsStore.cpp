@@ -2,6 +2,8 @@
 
 #include "platform/TextFile.h"
 
+#include <QDir>
+
 namespace {
 
 // The name of a line is what stands before its first "="; a line without one has none.
@@ -79,6 +81,11 @@ void SettingsStore::writeDefaults()
     setValue(Key::LastMediaPath, QStringLiteral("/"));
     setValue(Key::DayTheme, QStringLiteral("4"));
     setValue(Key::NightTheme, QStringLiteral("5"));
+}
+
+QString configFilePath(const QString& dataFolder)
+{
+    return QDir(dataFolder).filePath(ConfigFileName);
 }
 
 namespace SettingText {

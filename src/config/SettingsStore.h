@@ -60,3 +60,5 @@ int themeIndex(const QString& value, int fallback);
 
 // The name of the settings file in the program folder.
 inline const QString ConfigFileName = QStringLiteral("config.ini");
+// config.ini in `dataFolder`.
+QString configFilePath(const QString& dataFolder);

@@ -21,7 +21,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QTimer>
 
 namespace {
@@ -105,21 +104,20 @@ void TMainForm::buildColumns()
     FlashTimer = new QTimer(this);
     FlashTimer->setInterval(500);
 
-    connect(HomeBtn, &QAbstractButton::clicked, this, &TMainForm::HomeBtnClick);
-    connect(PlaylistBtn, &QAbstractButton::clicked, this, &TMainForm::PlaylistBtnClick);
-    connect(TrackBtn, &QAbstractButton::clicked, this, &TMainForm::TrackBtnClick);
-    connect(ToolsBtn, &QAbstractButton::clicked, this, &TMainForm::ToolsBtnClick);
-    connect(SettingsBtn, &QAbstractButton::clicked, this, &TMainForm::SettingsBtnClick);
-    connect(SystemBtn, &QAbstractButton::clicked, this, &TMainForm::SystemBtnClick);
-    connect(LeftBtnPanel, &CaptionPanel::clicked, this, &TMainForm::LeftBtnPanelClick);
-    connect(RightBtnPanel, &CaptionPanel::clicked, this, &TMainForm::RightBtnPanelClick);
-    connect(PlayBtn, &QAbstractButton::clicked, this, &TMainForm::PlayBtnClick);
-    connect(StopBtn, &QAbstractButton::clicked, this, &TMainForm::StopBtnClick);
-    connect(TrackPrevBtn, &QAbstractButton::clicked, this, &TMainForm::TrackPrevBtnClick);
-    connect(TrackNextBtn, &QAbstractButton::clicked, this, &TMainForm::TrackNextBtnClick);
+    using Handler = void (TMainForm::*)();
+    const std::pair<TouchButton*, Handler> taps[] = {
+        {HomeBtn, &TMainForm::HomeBtnClick},         {PlaylistBtn, &TMainForm::PlaylistBtnClick},
+        {TrackBtn, &TMainForm::TrackBtnClick},       {ToolsBtn, &TMainForm::ToolsBtnClick},
+        {SettingsBtn, &TMainForm::SettingsBtnClick}, {SystemBtn, &TMainForm::SystemBtnClick},
+        {PlayBtn, &TMainForm::PlayBtnClick},         {StopBtn, &TMainForm::StopBtnClick},
+        {TrackPrevBtn, &TMainForm::TrackPrevBtnClick}, {TrackNextBtn, &TMainForm::TrackNextBtnClick},
+        {MuteBtn, &TMainForm::MuteBtnClick}};
+    for (const auto& [button, handler] : taps)
+        connect(button, &QAbstractButton::clicked, this, handler);
     for (TouchButton* player : {PlayBtn, StopBtn, TrackPrevBtn, TrackNextBtn})
         connect(player, &QAbstractButton::clicked, this, &TMainForm::playerTapped);
-    connect(MuteBtn, &QAbstractButton::clicked, this, &TMainForm::MuteBtnClick);
+    connect(LeftBtnPanel, &CaptionPanel::clicked, this, &TMainForm::LeftBtnPanelClick);
+    connect(RightBtnPanel, &CaptionPanel::clicked, this, &TMainForm::RightBtnPanelClick);
     connect(VolumeBar, &TrackBar::positionChanged, this, &TMainForm::volumeChanged);
     connect(VolumeTimer, &QTimer::timeout, this, &TMainForm::VolumeTimerTimer);
     connect(FlashTimer, &QTimer::timeout, this, &TMainForm::FlashTimerTimer);
@@ -148,7 +146,8 @@ void TMainForm::buildScreens()
     FilesFrame1->setObjectName(QStringLiteral("FilesFrame1"));
     VideoFrame1->setObjectName(QStringLiteral("VideoFrame1"));
     SystemFrame1->setObjectName(QStringLiteral("SystemFrame1"));
-    for (QWidget* screen : screens()) {
+    m_screens = {WelcomeFrame1, MediaFrame1, FilesFrame1, VideoFrame1, SystemFrame1};
+    for (QWidget* screen : m_screens) {
         screen->setGeometry(MiddleArea);
         screen->hide();
     }
@@ -159,16 +158,6 @@ void TMainForm::buildScreens()
     WelcomeFrame1->setPositionTick([this] { return m_playback->PositionTick(); });
     connect(MediaFrame1, &TMediaFrame::playRequested, this, &TMainForm::PlayBtnClick);
     connect(SystemFrame1, &TSystemFrame::toolsConfigured, ToolsBtn, &QWidget::setVisible);
-}
-
-QList<QWidget*> TMainForm::screens() const
-{
-    return {WelcomeFrame1, MediaFrame1, FilesFrame1, VideoFrame1, SystemFrame1};
-}
-
-QString TMainForm::configPath() const
-{
-    return QDir(m_services.dataFolder).filePath(ConfigFileName);
 }
 
 // ---------------------------------------------------------------- screens
@@ -183,9 +172,8 @@ void TMainForm::ShowScreen(int screen)
     if (screen < Home || screen > TrackInfo)
         return;
 
-    const QList<QWidget*> all = screens();
-    for (int i = 0; i < all.size(); ++i)
-        all[i]->setVisible(i + 1 == screen);
+    for (int i = 0; i < m_screens.size(); ++i)
+        m_screens[i]->setVisible(i + 1 == screen);
     TrackInfoForm->setVisible(screen == TrackInfo);
     m_screen = screen;
     if (screen != Home && screen != VehicleTools)
@@ -266,11 +254,7 @@ void TMainForm::ApplicationEvents1Activate()
         Pointer::hide();
 }
 
-void TMainForm::ApplicationEvents1Restore()
-{
-    if (m_live.isOn(LiveSetting::HideMouse))
-        Pointer::hide();
-}
+void TMainForm::ApplicationEvents1Restore() { ApplicationEvents1Activate(); }
 
 void TMainForm::ApplicationEvents1Deactivate() { Pointer::show(); }
 void TMainForm::ApplicationEvents1Minimize() { Pointer::show(); }
@@ -305,7 +289,7 @@ void TMainForm::FormClose()
     // The player's video output lives in a window of ours; it must go while that does.
     if (MediaPlayer1().isOpen())
         MediaPlayer1().close();
-    if (!m_settings.save(configPath()))
+    if (!m_settings.save(configFilePath(m_services.dataFolder)))
         m_notices.ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini\nTry running Karvex as Administrator"));
     Pointer::show();
     QCoreApplication::processEvents();

@@ -1,7 +1,7 @@
 #pragma once
-// The main window: two columns of touch buttons around a middle area that shows one
-// screen at a time. It builds the screens and hands each the few collaborators it uses;
-// the start-up (Startup.h) makes the other windows and starts it.
+// The main window: two columns of touch buttons around a middle area that shows one screen
+// at a time. It builds the screens, each with the few collaborators it uses (Startup.h
+// makes the other windows and starts it).
 #include "app/FirstPaint.h"
 #include "app/Feedback.h"
 #include "app/Navigator.h"
@@ -46,14 +46,12 @@ public:
 
     Services& services() { return m_services; }
     MediaPlayer& MediaPlayer1() { return *m_services.mediaPlayer; }
-    QString configPath() const;
     SettingsStore& settings() { return m_settings; }
     SettingsAppliers& settingsAppliers() { return m_settingsAppliers; }
     Feedback& feedback() { return m_feedback; }
     Notices& notices() { return m_notices; }
     NowPlaying& nowPlaying() { return m_nowPlaying; }
     FirstPaint& firstPaint() { return m_firstPaint; }
-    // The GPS receiver's readings; the GPS screen feeds it.
     NmeaReceiver& gpsReceiver() { return m_gps; }
     ResumeKeeper& resumeKeeper() { return *m_resume; }
     VolumeControl& volumeControl();
@@ -94,7 +92,6 @@ public:
     void SystemBtnClick();
     void LeftBtnPanelClick();
     void RightBtnPanelClick();
-
     // Playback.
     void PlayBtnClick();
     void StopBtnClick();
@@ -102,14 +99,12 @@ public:
     void TrackNextBtnClick();
     // The keys (MediaKeys.h); true when `key` was one of them and is used up.
     bool FormKeyDown(int key);
-
     // Volume and mute.
     void StartVolume();
     void VolumeTimerTimer();
     void MuteBtnClick();
     void FlashTimerTimer();
     bool isMuted() const;
-
     // Application activation.
     void ApplicationEvents1Activate();
     void ApplicationEvents1Deactivate();
@@ -135,7 +130,6 @@ protected:
 private:
     void buildColumns();
     void buildScreens();
-    QList<QWidget*> screens() const;
 
     Services m_services;
     SettingsStore m_settings;
@@ -146,6 +140,7 @@ private:
     SettingsAppliers m_settingsAppliers;
     NowPlaying m_nowPlaying;
     NmeaReceiver m_gps;
+    QList<QWidget*> m_screens;
     std::unique_ptr<PlaybackController> m_playback;
     std::unique_ptr<MasterVolume> m_volume;
     std::unique_ptr<ResumeKeeper> m_resume;

@@ -66,7 +66,7 @@ std::unique_ptr<TMainForm> createWindows(Services services)
     main->OpenPlaylistForm = new TOpenPlaylistForm(main, feedback, notices, platform.dataFolder);
     main->MediaFrame1->setPlaylistChooser(main->OpenPlaylistForm);
 
-    main->SettingsForm = new TSettingsForm(main, main->settings(), main->configPath(), main->settingsAppliers(),
+    main->SettingsForm = new TSettingsForm(main, main->settings(), configFilePath(platform.dataFolder), main->settingsAppliers(),
                                            feedback, notices, *platform.fileOpenDialog, main->resumeKeeper(),
                                            main->gpsReceiver());
     QObject::connect(main->SettingsForm, &TSettingsForm::launcherPathChanged, main->SystemFrame1,
