@@ -20,15 +20,15 @@ int main(int argc, char** argv)
             return 0;
         }
         Services services = realServices(QCoreApplication::applicationDirPath());
-        std::unique_ptr<TMainForm> mainForm = Startup::createWindows(std::move(services));
-        new FirstPaintReport(mainForm.get(), [main = mainForm.get()] { main->firstPaint().firstPaintDone(); });
-        mainForm->move(screen->geometry().topLeft());
-        mainForm->show();
+        std::unique_ptr<TMainForm> mainWindow = Startup::createWindows(std::move(services));
+        new FirstPaintReport(mainWindow.get(), [window = mainWindow.get()] { window->firstPaint().firstPaintDone(); });
+        mainWindow->move(screen->geometry().topLeft());
+        mainWindow->show();
         // Ends before the main window does. Connecting to the session bus can take long
         // (without one, D-Bus tries to start one), so it waits for the home screen.
         std::unique_ptr<MprisService> mpris;
-        mainForm->firstPaint().afterFirstPaint([&mpris, &main = *mainForm] { mpris = Startup::startRemoteControl(main); });
-        QObject::connect(mainForm.get(), &TMainForm::closed, &app, &QCoreApplication::quit);
+        mainWindow->firstPaint().afterFirstPaint([&mpris, &window = *mainWindow] { mpris = Startup::startRemoteControl(window); });
+        QObject::connect(mainWindow.get(), &TMainForm::closed, &app, &QCoreApplication::quit);
         app.exec();
     } catch (const std::exception& error) {
         showException(error.what());

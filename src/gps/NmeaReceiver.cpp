@@ -323,7 +323,6 @@ bool NmeaReceiver::CutOneLine()
     // 4. Longer than 6 characters: stripped, it becomes the new top line of the log.
     if (candidate.size() > 6) {
         m_log.prepend(TextFile::fromWindows1252(Nmea::Trim(candidate)));
-        ++m_logged;
         LogChanged();
     }
 

@@ -126,7 +126,6 @@ public:
     std::function<void()> OnReadingsChanged;
 
     // Counters for tests and benchmarks.
-    long long SentencesLogged() const { return m_logged; }
     long long SentencesDecoded() const { return m_decoded; }
 
 private:
@@ -142,7 +141,6 @@ private:
     QStringList m_log;
     GpsReadings m_readings;
     bool m_cutting = false;
-    long long m_logged = 0;
     long long m_decoded = 0;
     std::optional<qint64> m_lastValidFixAt;
     std::optional<GpsFix> m_lastFix;

@@ -12,10 +12,10 @@
 #include <QTimer>
 #include <algorithm>
 
-MainFormRemote::MainFormRemote(TMainForm& mainForm, TMediaFrame& media, TMyMainMenu& menu,
+MainFormRemote::MainFormRemote(TMainForm& mainWindow, TMediaFrame& media, TMyMainMenu& menu,
                                const NowPlaying& nowPlaying, MediaPlayer& player, Feedback& feedback)
-    : QObject(&mainForm)
-    , m_mainWindow(mainForm)
+    : QObject(&mainWindow)
+    , m_mainWindow(mainWindow)
     , m_media(media)
     , m_menu(menu)
     , m_nowPlaying(nowPlaying)

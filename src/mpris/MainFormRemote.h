@@ -15,7 +15,7 @@ class TMyMainMenu;
 
 class MainFormRemote : public QObject, public RemotePlayer {
 public:
-    MainFormRemote(TMainForm& mainForm, TMediaFrame& media, TMyMainMenu& menu, const NowPlaying& nowPlaying,
+    MainFormRemote(TMainForm& mainWindow, TMediaFrame& media, TMyMainMenu& menu, const NowPlaying& nowPlaying,
                    MediaPlayer& player, Feedback& feedback);
 
     void play() override;

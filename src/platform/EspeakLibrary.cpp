@@ -5,7 +5,6 @@
 #include "platform/RuntimeLibrary.h"
 
 #include <espeak-ng/speak_lib.h>
-#include <mutex>
 
 namespace {
 
@@ -16,26 +15,20 @@ struct Functions {
     decltype(&espeak_Cancel) cancel = nullptr;
 };
 
-constexpr const char* WithoutIt = "speaks nothing";
-
-template <typename Function>
-bool find(void* library, const char* name, Function& function)
+Functions loadFunctions()
 {
-    return RuntimeLibrary::find(library, KARVEX_LIBESPEAK_SONAME, WithoutIt, name, function);
+    const RuntimeLibrary library(KARVEX_LIBESPEAK_SONAME, "speaks nothing");
+    Functions f;
+    if (library.find("espeak_Initialize", f.initialize) && library.find("espeak_SetParameter", f.setParameter)
+        && library.find("espeak_Synth", f.synth) && library.find("espeak_Cancel", f.cancel))
+        return f;
+    return {};
 }
 
+// Loaded on the first call, from whichever thread makes it.
 const Functions& functions()
 {
-    static std::once_flag loaded;
-    static Functions found;
-    std::call_once(loaded, [] {
-        void* library = RuntimeLibrary::open(KARVEX_LIBESPEAK_SONAME, WithoutIt);
-        Functions f;
-        if (library && find(library, "espeak_Initialize", f.initialize)
-            && find(library, "espeak_SetParameter", f.setParameter) && find(library, "espeak_Synth", f.synth)
-            && find(library, "espeak_Cancel", f.cancel))
-            found = f;
-    });
+    static const Functions found = loadFunctions();
     return found;
 }
 

@@ -6,7 +6,6 @@
 #include "platform/RuntimeLibrary.h"
 
 #include <mpv/client.h>
-#include <mutex>
 
 namespace {
 
@@ -24,33 +23,24 @@ struct Functions {
     decltype(&mpv_error_string) errorString = nullptr;
 };
 
-constexpr const char* WithoutIt = "plays no media";
-
-template <typename Function>
-bool find(void* library, const char* name, Function& function)
-{
-    return RuntimeLibrary::find(library, KARVEX_LIBMPV_SONAME, WithoutIt, name, function);
-}
-
 Functions loadFunctions()
 {
-    void* library = RuntimeLibrary::open(KARVEX_LIBMPV_SONAME, WithoutIt);
+    const RuntimeLibrary library(KARVEX_LIBMPV_SONAME, "plays no media");
     Functions f;
-    if (library && find(library, "mpv_create", f.create) && find(library, "mpv_initialize", f.initialize)
-        && find(library, "mpv_terminate_destroy", f.terminateDestroy)
-        && find(library, "mpv_set_option_string", f.setOptionString)
-        && find(library, "mpv_set_property", f.setProperty) && find(library, "mpv_get_property", f.getProperty)
-        && find(library, "mpv_command", f.command) && find(library, "mpv_command_async", f.commandAsync)
-        && find(library, "mpv_wait_event", f.waitEvent) && find(library, "mpv_error_string", f.errorString))
+    if (library.find("mpv_create", f.create) && library.find("mpv_initialize", f.initialize)
+        && library.find("mpv_terminate_destroy", f.terminateDestroy)
+        && library.find("mpv_set_option_string", f.setOptionString)
+        && library.find("mpv_set_property", f.setProperty) && library.find("mpv_get_property", f.getProperty)
+        && library.find("mpv_command", f.command) && library.find("mpv_command_async", f.commandAsync)
+        && library.find("mpv_wait_event", f.waitEvent) && library.find("mpv_error_string", f.errorString))
         return f;
     return {};
 }
 
+// Loaded on the first call, from whichever thread makes it.
 const Functions& functions()
 {
-    static std::once_flag loaded;
-    static Functions found;
-    std::call_once(loaded, [] { found = loadFunctions(); });
+    static const Functions found = loadFunctions();
     return found;
 }
 

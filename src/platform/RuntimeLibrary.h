@@ -6,26 +6,33 @@
 #include <cstdio>
 #include <dlfcn.h>
 
-namespace RuntimeLibrary {
+class RuntimeLibrary {
+public:
+    // Opens SONAME; without it, tells on stderr that Karvex does WITHOUT_IT (for example
+    // "plays no media").
+    RuntimeLibrary(const char* soname, const char* withoutIt)
+        : m_soname(soname)
+        , m_withoutIt(withoutIt)
+        , m_library(dlopen(soname, RTLD_NOW | RTLD_LOCAL))
+    {
+        if (!m_library)
+            std::fprintf(stderr, "Karvex %s: %s\n", withoutIt, dlerror());
+    }
 
-// The library SONAME, or nullptr after telling on stderr that Karvex does WITHOUT_IT
-// (for example "plays no media").
-inline void* open(const char* soname, const char* withoutIt)
-{
-    void* library = dlopen(soname, RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        std::fprintf(stderr, "Karvex %s: %s\n", withoutIt, dlerror());
-    return library;
-}
+    // Finds NAME as FUNCTION; false (and tells) when the library is not there or lacks it.
+    template <typename Function>
+    bool find(const char* name, Function& function) const
+    {
+        if (!m_library)
+            return false;
+        function = reinterpret_cast<Function>(dlsym(m_library, name));
+        if (!function)
+            std::fprintf(stderr, "Karvex %s: %s lacks %s\n", m_withoutIt, m_soname, name);
+        return function != nullptr;
+    }
 
-// Finds NAME in LIBRARY as FUNCTION; false (and tells) when the library lacks it.
-template <typename Function>
-bool find(void* library, const char* soname, const char* withoutIt, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    if (!function)
-        std::fprintf(stderr, "Karvex %s: %s lacks %s\n", withoutIt, soname, name);
-    return function != nullptr;
-}
-
-} // namespace RuntimeLibrary
+private:
+    const char* m_soname;
+    const char* m_withoutIt;
+    void* m_library;
+};

@@ -4,13 +4,10 @@
 #include "gps/Gpsinfounit.h"
 #include "home/Welcomeframeunit.h"
 #include "platform/Pointer.h"
-#include "playback/PlaybackController.h"
 #include "playback/ResumeKeeper.h"
 #include "playback/Videoframeunit.h"
 #include "playlists/Filesframeunit.h"
 #include "playlists/Mediaframeunit.h"
-#include "shell/MasterVolume.h"
-#include "shell/MediaKeys.h"
 #include "tags/Trackinfounit.h"
 #include "tools/Mymainmenuunit.h"
 #include "tools/Systemframeunit.h"
@@ -225,26 +222,15 @@ void TMainForm::SystemBtnClick()
     MyMainMenu->exec();
 }
 
-void TMainForm::LeftBtnPanelClick() { Pointer::toggle(); }
-void TMainForm::RightBtnPanelClick() { Pointer::toggle(); }
+void TMainForm::LeftBtnPanelClick()
+{
+    Pointer::toggle();
+}
 
-// ---------------------------------------------------------------- playback
-
-void TMainForm::PlayBtnClick() { m_playback->play(); }
-void TMainForm::StopBtnClick() { m_playback->stop(); }
-void TMainForm::TrackPrevBtnClick() { m_playback->previous(); }
-void TMainForm::TrackNextBtnClick() { m_playback->next(); }
-bool TMainForm::FormKeyDown(int key) { return m_keys->press(key); }
-
-// ---------------------------------------------------------------- volume and mute
-
-VolumeControl& TMainForm::volumeControl() { return *m_volume; }
-bool TMainForm::isMuted() const { return m_volume->muted(); }
-
-void TMainForm::StartVolume() { m_volume->start(); }
-void TMainForm::VolumeTimerTimer() { m_volume->applyBar(); }
-void TMainForm::MuteBtnClick() { m_volume->toggleMute(); }
-void TMainForm::FlashTimerTimer() { m_volume->flash(); }
+void TMainForm::RightBtnPanelClick()
+{
+    Pointer::toggle();
+}
 
 // ---------------------------------------------------------------- application events
 
@@ -254,10 +240,20 @@ void TMainForm::ApplicationEvents1Activate()
         Pointer::hide();
 }
 
-void TMainForm::ApplicationEvents1Restore() { ApplicationEvents1Activate(); }
+void TMainForm::ApplicationEvents1Restore()
+{
+    ApplicationEvents1Activate();
+}
 
-void TMainForm::ApplicationEvents1Deactivate() { Pointer::show(); }
-void TMainForm::ApplicationEvents1Minimize() { Pointer::show(); }
+void TMainForm::ApplicationEvents1Deactivate()
+{
+    Pointer::show();
+}
+
+void TMainForm::ApplicationEvents1Minimize()
+{
+    Pointer::show();
+}
 
 void TMainForm::changeEvent(QEvent* event)
 {

@@ -9,21 +9,20 @@
 #include "dialogs/Notices.h"
 #include "gps/NmeaReceiver.h"
 #include "playback/NowPlaying.h"
+#include "playback/PlaybackController.h"
 #include "platform/Services.h"
+#include "shell/MasterVolume.h"
+#include "shell/MediaKeys.h"
 
 #include <QWidget>
 #include <memory>
 
 class CaptionPanel;
-class MasterVolume;
-class MediaKeys;
-class PlaybackController;
 class ProgressBar;
 class QTimer;
 class ResumeKeeper;
 class TouchButton;
 class TrackBar;
-class VolumeControl;
 
 class TWelcomeFrame;
 class TMediaFrame;
@@ -54,7 +53,7 @@ public:
     FirstPaint& firstPaint() { return m_firstPaint; }
     NmeaReceiver& gpsReceiver() { return m_gps; }
     ResumeKeeper& resumeKeeper() { return *m_resume; }
-    VolumeControl& volumeControl();
+    VolumeControl& volumeControl() { return *m_volume; }
 
     void ShowScreen(int screen) override;
     int currentScreen() const override { return m_screen; }
@@ -93,18 +92,18 @@ public:
     void LeftBtnPanelClick();
     void RightBtnPanelClick();
     // Playback.
-    void PlayBtnClick();
-    void StopBtnClick();
-    void TrackPrevBtnClick();
-    void TrackNextBtnClick();
+    void PlayBtnClick() { m_playback->play(); }
+    void StopBtnClick() { m_playback->stop(); }
+    void TrackPrevBtnClick() { m_playback->previous(); }
+    void TrackNextBtnClick() { m_playback->next(); }
     // The keys (MediaKeys.h); true when `key` was one of them and is used up.
-    bool FormKeyDown(int key);
+    bool FormKeyDown(int key) { return m_keys->press(key); }
     // Volume and mute.
-    void StartVolume();
-    void VolumeTimerTimer();
-    void MuteBtnClick();
-    void FlashTimerTimer();
-    bool isMuted() const;
+    void StartVolume() { m_volume->start(); }
+    void VolumeTimerTimer() { m_volume->applyBar(); }
+    void MuteBtnClick() { m_volume->toggleMute(); }
+    void FlashTimerTimer() { m_volume->flash(); }
+    bool isMuted() const { return m_volume->muted(); }
     // Application activation.
     void ApplicationEvents1Activate();
     void ApplicationEvents1Deactivate();

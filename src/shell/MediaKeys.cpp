@@ -22,9 +22,9 @@ bool ownedBy(const QWidget* window, const QWidget* mainWindow)
 
 } // namespace
 
-MediaKeys::MediaKeys(TMainForm& mainForm)
-    : QObject(&mainForm)
-    , m_mainWindow(mainForm)
+MediaKeys::MediaKeys(TMainForm& mainWindow)
+    : QObject(&mainWindow)
+    , m_mainWindow(mainWindow)
 {
     qApp->installEventFilter(this);
 }

@@ -9,7 +9,7 @@ class TMainForm;
 
 class MediaKeys : public QObject {
 public:
-    explicit MediaKeys(TMainForm& mainForm);
+    explicit MediaKeys(TMainForm& mainWindow);
 
     // Acts on `key`; true when it was one of the keys above and is used up.
     bool press(int key);

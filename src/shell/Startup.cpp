@@ -25,20 +25,20 @@ namespace {
 
 // The main window's start state, in this order: the volume, the empty playlist caption,
 // the settings, the home screen and the timers.
-void startMainWindow(TMainForm& main)
+void startMainWindow(TMainForm& mainWindow)
 {
-    TSettingsForm& options = *main.SettingsForm;
-    main.StartVolume();
-    main.nowPlaying().emptyPlaylist();
+    TSettingsForm& options = *mainWindow.SettingsForm;
+    mainWindow.StartVolume();
+    mainWindow.nowPlaying().emptyPlaylist();
     options.LoadAndApplySettings();
-    main.ShowScreen(TMainForm::Home);
-    main.VolumeTimer->start();
-    main.FlashTimer->start();
-    main.WelcomeFrame1->startTimers();
+    mainWindow.ShowScreen(TMainForm::Home);
+    mainWindow.VolumeTimer->start();
+    mainWindow.FlashTimer->start();
+    mainWindow.WelcomeFrame1->startTimers();
     options.DayNightTimer->start();
     // Looking for devices, asking for gpsd and loading the lists' type are nothing the home
     // screen waits for.
-    main.firstPaint().afterFirstPaint([&options] { options.completeHardwarePage(); });
+    mainWindow.firstPaint().afterFirstPaint([&options] { options.completeHardwarePage(); });
 }
 
 } // namespace
@@ -54,42 +54,42 @@ std::optional<QString> resolutionRefusal(QSize screen)
 
 std::unique_ptr<TMainForm> createWindows(Services services)
 {
-    auto mainForm = std::make_unique<TMainForm>(std::move(services));
-    TMainForm* main = mainForm.get();
-    Services& platform = main->services();
-    Feedback& feedback = main->feedback();
-    Notices& notices = main->notices();
-    main->MyMainMenu = new TMyMainMenu(main, platform, feedback, notices);
-    main->MyError = new TMyError(main, feedback);
-    main->MyPrompt = new TMyPrompt(main, feedback);
-    notices.attach(main->MyError, main->MyPrompt);
-    main->OpenPlaylistForm = new TOpenPlaylistForm(main, feedback, notices, platform.dataFolder);
-    main->MediaFrame1->setPlaylistChooser(main->OpenPlaylistForm);
+    auto owner = std::make_unique<TMainForm>(std::move(services));
+    TMainForm* mainWindow = owner.get();
+    Services& platform = mainWindow->services();
+    Feedback& feedback = mainWindow->feedback();
+    Notices& notices = mainWindow->notices();
+    mainWindow->MyMainMenu = new TMyMainMenu(mainWindow, platform, feedback, notices);
+    mainWindow->MyError = new TMyError(mainWindow, feedback);
+    mainWindow->MyPrompt = new TMyPrompt(mainWindow, feedback);
+    notices.attach(mainWindow->MyError, mainWindow->MyPrompt);
+    mainWindow->OpenPlaylistForm = new TOpenPlaylistForm(mainWindow, feedback, notices, platform.dataFolder);
+    mainWindow->MediaFrame1->setPlaylistChooser(mainWindow->OpenPlaylistForm);
 
-    main->SettingsForm = new TSettingsForm(main, main->settings(), configFilePath(platform.dataFolder), main->settingsAppliers(),
-                                           feedback, notices, *platform.fileOpenDialog, main->resumeKeeper(),
-                                           main->gpsReceiver());
-    QObject::connect(main->SettingsForm, &TSettingsForm::launcherPathChanged, main->SystemFrame1,
+    mainWindow->SettingsForm = new TSettingsForm(mainWindow, mainWindow->settings(), configFilePath(platform.dataFolder), mainWindow->settingsAppliers(),
+                                           feedback, notices, *platform.fileOpenDialog, mainWindow->resumeKeeper(),
+                                           mainWindow->gpsReceiver());
+    QObject::connect(mainWindow->SettingsForm, &TSettingsForm::launcherPathChanged, mainWindow->SystemFrame1,
                      &TSystemFrame::updateToolsButton);
-    startMainWindow(*main);
-    main->VideoFrame1->ApplyColourMode(feedback.liveSetting(LiveSetting::DayColours));
-    QObject::connect(main->SettingsForm, &TSettingsForm::colourModeChanged, main->VideoFrame1,
+    startMainWindow(*mainWindow);
+    mainWindow->VideoFrame1->ApplyColourMode(feedback.liveSetting(LiveSetting::DayColours));
+    QObject::connect(mainWindow->SettingsForm, &TSettingsForm::colourModeChanged, mainWindow->VideoFrame1,
                      &TVideoFrame::ApplyColourMode);
 
-    main->GpsInfo = new TGpsInfo(main, main->gpsReceiver(), main->settings(), feedback.live(), feedback,
-                                 main->firstPaint(), platform.createSerialPort);
-    TouchButton* gpsMark = main->WelcomeFrame1->SpeedStatusDisplay;
-    gpsMark->setToolTip(main->GpsInfo->GpsStatusHint());
-    QObject::connect(main->GpsInfo, &TGpsInfo::gpsStatusHintChanged, gpsMark, &QWidget::setToolTip);
-    QObject::connect(main->WelcomeFrame1, &TWelcomeFrame::gpsInfoRequested, main->GpsInfo, &QDialog::exec);
-    QObject::connect(main->WelcomeFrame1, &TWelcomeFrame::speedGraphPoint, main->GpsInfo, &TGpsInfo::AddGraphPoint);
-    return mainForm;
+    mainWindow->GpsInfo = new TGpsInfo(mainWindow, mainWindow->gpsReceiver(), mainWindow->settings(), feedback.live(), feedback,
+                                 mainWindow->firstPaint(), platform.createSerialPort);
+    TouchButton* gpsMark = mainWindow->WelcomeFrame1->SpeedStatusDisplay;
+    gpsMark->setToolTip(mainWindow->GpsInfo->GpsStatusHint());
+    QObject::connect(mainWindow->GpsInfo, &TGpsInfo::gpsStatusHintChanged, gpsMark, &QWidget::setToolTip);
+    QObject::connect(mainWindow->WelcomeFrame1, &TWelcomeFrame::gpsInfoRequested, mainWindow->GpsInfo, &QDialog::exec);
+    QObject::connect(mainWindow->WelcomeFrame1, &TWelcomeFrame::speedGraphPoint, mainWindow->GpsInfo, &TGpsInfo::AddGraphPoint);
+    return owner;
 }
 
-std::unique_ptr<MprisService> startRemoteControl(TMainForm& main)
+std::unique_ptr<MprisService> startRemoteControl(TMainForm& mainWindow)
 {
-    auto* remote = new MainFormRemote(main, *main.MediaFrame1, *main.MyMainMenu, main.nowPlaying(), main.MediaPlayer1(),
-                                      main.feedback());
+    auto* remote = new MainFormRemote(mainWindow, *mainWindow.MediaFrame1, *mainWindow.MyMainMenu, mainWindow.nowPlaying(), mainWindow.MediaPlayer1(),
+                                      mainWindow.feedback());
     return MprisService::startOnSessionBus(*remote);
 }
 

@@ -24,7 +24,7 @@ std::unique_ptr<TMainForm> createWindows(Services services);
 
 // The MPRIS remote control over the main window on the session bus; nullptr when there is
 // none.
-std::unique_ptr<MprisService> startRemoteControl(TMainForm& mainForm);
+std::unique_ptr<MprisService> startRemoteControl(TMainForm& mainWindow);
 
 } // namespace Startup
 

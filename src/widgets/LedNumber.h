@@ -31,7 +31,6 @@ public:
     // The gradient of the lit segments, from the top of the digits to their bottom.
     void setColours(const QColor& top, const QColor& bottom);
     QColor topColour() const { return m_top; }
-    QColor bottomColour() const { return m_bottom; }
 
     // The segments lit for `character`.
     static Segments segmentsFor(QChar character);

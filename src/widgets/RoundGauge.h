@@ -46,7 +46,6 @@ public:
     QString valueText() const;
     // An invalid colour means the style's accent.
     void setNeedleColour(const QColor& colour);
-    QColor needleColour() const { return m_needleColour; }
     void setBands(const QList<GaugeBand>& bands);
     // Where the minimum lies and how far (and which way: negative is anticlockwise) the
     // dial sweeps to the maximum; the span is held within -360..360.

@@ -15,7 +15,6 @@ public:
     QColor textColour() const { return m_colour; }
     // Long text is shortened with an ellipsis in the middle instead of being cut off.
     void setElideMiddle(bool on);
-    bool elideMiddle() const { return m_elideMiddle; }
     // With elide-middle on, the label may be narrower than its text.
     QSize minimumSizeHint() const override;
 

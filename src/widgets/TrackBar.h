@@ -27,8 +27,6 @@ public:
     void setShowTicks(bool on);
     // The thumb's length along the bar, in pixels (50 by default).
     void setThumbLength(int pixels);
-    // The position at `point` (after snapping), for tests and hit-testing.
-    double positionAtPoint(const QPoint& point) const { return snapped(positionAt(point)); }
     // The centre of the thumb for `position`, in widget coordinates.
     QPointF pointForPosition(double position) const;
 
