@@ -25,6 +25,25 @@ constexpr std::array<char16_t, 32> HighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// The byte-order marks a file may begin with, in the order they are tested.
+struct ByteOrderMark {
+    QByteArrayView bytes;
+    QStringConverter::Encoding encoding;
+};
+constexpr std::array<ByteOrderMark, 3> ByteOrderMarks = {{
+    {"\xFF\xFE", QStringConverter::Utf16LE},
+    {"\xFE\xFF", QStringConverter::Utf16BE},
+    {"\xEF\xBB\xBF", QStringConverter::Utf8},
+}};
+
+const ByteOrderMark* markOf(const QByteArray& bytes)
+{
+    for (const ByteOrderMark& mark : ByteOrderMarks)
+        if (bytes.startsWith(mark.bytes))
+            return &mark;
+    return nullptr;
+}
+
 QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
     // The file's own mark is gone already; a second one is text.
@@ -158,12 +177,8 @@ std::optional<QByteArray> toWindows1252(const QString& text)
 
 QString decode(const QByteArray& bytes)
 {
-    if (bytes.startsWith("\xFF\xFE"))
-        return decodeWith(QStringConverter::Utf16LE, QByteArrayView(bytes).sliced(2));
-    if (bytes.startsWith("\xFE\xFF"))
-        return decodeWith(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2));
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return decodeWith(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3));
+    if (const ByteOrderMark* mark = markOf(bytes))
+        return decodeWith(mark->encoding, QByteArrayView(bytes).sliced(mark->bytes.size()));
     return fromWindows1252(bytes);
 }
 
@@ -189,7 +204,8 @@ QStringList splitLines(const QString& text)
 QByteArray encodeLines(const QStringList& lines)
 {
     const QString text = lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-    if (std::optional<QByteArray> bytes = toWindows1252(text))
+    // Windows-1252 bytes that begin like a mark would be read back as another encoding.
+    if (std::optional<QByteArray> bytes = toWindows1252(text); bytes && !markOf(*bytes))
         return *bytes;
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }

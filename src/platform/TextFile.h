@@ -8,8 +8,9 @@
 // very end makes no empty last line.
 //
 // Writing: every line followed by CR LF, in Windows-1252 without a mark, unless a line
-// holds a character Windows-1252 cannot represent: then the whole file is UTF-8 with a
-// byte-order mark, so nothing is turned into "?".
+// holds a character Windows-1252 cannot represent, or the bytes would begin like a mark
+// (a first line starting "þÿ", "ÿþ" or "ï»¿"): then the whole file is UTF-8 with a
+// byte-order mark, so nothing is turned into "?" and the file reads back as it was.
 //
 // Saving replaces the file atomically: the text goes into a new file beside it, every
 // write is checked and the data synced to the disk before the new file is renamed over

@@ -76,6 +76,20 @@ TEST(TextFileWriting, TextOutsideWindows1252IsWrittenWholeAsUtf8WithMark)
     EXPECT_EQ(splitLines(decode(bytes)), lines);
 }
 
+TEST(TextFileFiles, ATextWhoseWindows1252BytesBeginLikeAMarkReadsBackTheSame)
+{
+    TempFolder folder;
+    const QString path = folder.file("config.ini");
+    for (const QString& start : {QStringLiteral(u"þÿ"), QStringLiteral(u"ÿþ"), QStringLiteral(u"ï»¿")}) {
+        const QStringList lines{start + "/media/a.mp3", "/media/b.mp3"};
+        ASSERT_TRUE(TextFile::writeLines(path, lines));
+        EXPECT_TRUE(folder.read("config.ini").startsWith("\xEF\xBB\xBF")) << start.toStdString();
+        EXPECT_EQ(TextFile::readLines(path), lines);
+    }
+    // Only a whole mark counts: the start of one is plain Windows-1252.
+    EXPECT_EQ(encodeLines({QStringLiteral(u"þa")}), QByteArray("\xFE" "a\r\n"));
+}
+
 TEST(TextFileWriting, EveryByteRoundTripsThroughWindows1252)
 {
     QByteArray all;
