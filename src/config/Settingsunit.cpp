@@ -6,6 +6,7 @@
 #include "home/Welcomeframeunit.h"
 #include "platform/GpsdPort.h"
 #include "platform/Pointer.h"
+#include "platform/SaveFailure.h"
 #include "playback/ResumeKeeper.h"
 #include "tools/Systemframeunit.h"
 #include "widgets/CaptionPanel.h"
@@ -509,7 +510,7 @@ void TSettingsForm::AdvSmoothTabPager1Change(int page)
 void TSettingsForm::DoneBtnClick()
 {
     click();
-    if (!m_mainForm->settings().save(m_mainForm->configPath()))
-        m_mainForm->ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini"));
+    if (int error = 0; !m_mainForm->settings().save(m_mainForm->configPath(), error))
+        m_mainForm->ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini") + SaveFailure::reasonLine(error));
     done(QDialog::Accepted);
 }

@@ -40,8 +40,10 @@ enum class ReadFailure { Unreadable, TooLarge, Damaged };
 // holds a line over MaxLineLength characters or is only zero bytes; `why` then tells which.
 std::optional<QStringList> readLines(const QString& path);
 std::optional<QStringList> readLines(const QString& path, ReadFailure& why);
-// False when the file cannot be written; an existing file then stays as it was.
+// False when the file cannot be written; an existing file then stays as it was, and
+// `error` holds the errno of what failed (EACCES for a file marked read-only).
 bool writeLines(const QString& path, const QStringList& lines);
+bool writeLines(const QString& path, const QStringList& lines, int& error);
 
 // Windows-1252, the 8-bit code page of the car PC's files.
 QString fromWindows1252(const QByteArray& bytes);

@@ -1,6 +1,7 @@
 #include "playlists/SavedPlaylists.h"
 
 #include "dialogs/Myinputunit.h"
+#include "platform/SaveFailure.h"
 #include "platform/TextFile.h"
 #include "playlists/Mediaframeunit.h"
 #include "playlists/Openplaylistunit.h"
@@ -72,8 +73,9 @@ void save(TMainForm& mainForm)
     if (PlaylistFile::fileExists(path)
         && !mainForm.AskYesNo(QStringLiteral("Playlist '") + *name + QStringLiteral("' already exists. Overwrite?")))
         return;
-    if (!TextFile::writeLines(path, media.playlist().paths())) {
-        mainForm.ShowErrorNotice(QStringLiteral("FILE SAVE ERROR\n\nError saving Playlist file for ") + *name);
+    if (int error = 0; !TextFile::writeLines(path, media.playlist().paths(), error)) {
+        mainForm.ShowErrorNotice(QStringLiteral("FILE SAVE ERROR\n\nError saving Playlist file for ") + *name
+                                 + SaveFailure::reasonLine(error));
         media.NowPlayingDisplay->setText(NotSaved);
         return;
     }
