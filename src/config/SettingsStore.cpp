@@ -61,6 +61,11 @@ bool SettingsStore::save(const QString& path) const
     return TextFile::writeLines(path, m_lines);
 }
 
+bool SettingsStore::save(const QString& path, int& error) const
+{
+    return TextFile::writeLines(path, m_lines, error);
+}
+
 void SettingsStore::writeDefaults()
 {
     setValue(Key::GPSPort, QStringLiteral("COM8"));

@@ -18,8 +18,10 @@ public:
 
     // False when the file cannot be read; the store is then unchanged.
     bool load(const QString& path);
-    // False when the file cannot be written; the old file then stays whole.
+    // False when the file cannot be written; the old file then stays whole and `error`
+    // holds the errno of what failed.
     bool save(const QString& path) const;
+    bool save(const QString& path, int& error) const;
 
     // Fills the store with the values a car PC starts with when it has no config.ini.
     void writeDefaults();

@@ -9,6 +9,7 @@
 #include "platform/FileOpenDialog.h"
 #include "platform/GpsdPort.h"
 #include "platform/Pointer.h"
+#include "platform/SaveFailure.h"
 #include "playback/ResumeKeeper.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/ColourStyles.h"
@@ -503,7 +504,7 @@ void TSettingsForm::AdvSmoothTabPager1Change(int page)
 void TSettingsForm::DoneBtnClick()
 {
     click();
-    if (!m_settings.save(m_configPath))
-        m_notices.ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini"));
+    if (int error = 0; !m_settings.save(m_configPath, error))
+        m_notices.ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini") + SaveFailure::reasonLine(error));
     done(QDialog::Accepted);
 }

@@ -25,6 +25,25 @@ constexpr std::array<char16_t, 32> HighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// The byte-order marks a file may begin with, in the order they are tested.
+struct ByteOrderMark {
+    QByteArrayView bytes;
+    QStringConverter::Encoding encoding;
+};
+constexpr std::array<ByteOrderMark, 3> ByteOrderMarks = {{
+    {"\xFF\xFE", QStringConverter::Utf16LE},
+    {"\xFE\xFF", QStringConverter::Utf16BE},
+    {"\xEF\xBB\xBF", QStringConverter::Utf8},
+}};
+
+const ByteOrderMark* markOf(const QByteArray& bytes)
+{
+    for (const ByteOrderMark& mark : ByteOrderMarks)
+        if (bytes.startsWith(mark.bytes))
+            return &mark;
+    return nullptr;
+}
+
 QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
     // The file's own mark is gone already; a second one is text.
@@ -40,6 +59,8 @@ bool writeAll(int fd, const QByteArray& bytes)
         const ssize_t written = write(fd, data, size_t(left));
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = EIO; // no progress, and nothing says why
         if (written <= 0)
             return false;
         data += written;
@@ -91,13 +112,14 @@ int createReplacement(const QString& path, QByteArray& name)
 }
 
 // Writes `bytes` to a new file beside `path`, syncs it and renames it over `path`. On any
-// failure the new file is removed and `path` is left as it was.
-bool replaceFile(const QString& path, const QByteArray& bytes)
+// failure the new file is removed, `path` is left as it was and the errno of the step
+// that failed is returned; 0 when `path` was replaced.
+int replaceFile(const QString& path, const QByteArray& bytes)
 {
     QByteArray replacement;
     const int fd = createReplacement(path, replacement);
     if (fd < 0)
-        return false;
+        return errno;
     const QByteArray target = QFile::encodeName(path);
     // A file that is replaced keeps its permissions; a new one gets the umask's.
     struct stat existing {};
@@ -107,11 +129,15 @@ bool replaceFile(const QString& path, const QByteArray& bytes)
     written = written && fsync(fd) == 0;
     if (written && replacement.isEmpty())
         written = nameUnnamedFile(fd, path, replacement);
-    written = close(fd) == 0 && written;
-    if (!written || rename(replacement.constData(), target.constData()) != 0) {
+    int error = written ? 0 : errno;
+    if (close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && rename(replacement.constData(), target.constData()) != 0)
+        error = errno;
+    if (error != 0) {
         if (!replacement.isEmpty())
             unlink(replacement.constData());
-        return false;
+        return error;
     }
     // The rename itself reaches the disk with the folder.
     const int folder = open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -119,7 +145,7 @@ bool replaceFile(const QString& path, const QByteArray& bytes)
         fsync(folder);
         close(folder);
     }
-    return true;
+    return 0;
 }
 
 } // namespace
@@ -158,12 +184,8 @@ std::optional<QByteArray> toWindows1252(const QString& text)
 
 QString decode(const QByteArray& bytes)
 {
-    if (bytes.startsWith("\xFF\xFE"))
-        return decodeWith(QStringConverter::Utf16LE, QByteArrayView(bytes).sliced(2));
-    if (bytes.startsWith("\xFE\xFF"))
-        return decodeWith(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2));
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return decodeWith(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3));
+    if (const ByteOrderMark* mark = markOf(bytes))
+        return decodeWith(mark->encoding, QByteArrayView(bytes).sliced(mark->bytes.size()));
     return fromWindows1252(bytes);
 }
 
@@ -189,7 +211,8 @@ QStringList splitLines(const QString& text)
 QByteArray encodeLines(const QStringList& lines)
 {
     const QString text = lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-    if (std::optional<QByteArray> bytes = toWindows1252(text))
+    // Windows-1252 bytes that begin like a mark would be read back as another encoding.
+    if (std::optional<QByteArray> bytes = toWindows1252(text); bytes && !markOf(*bytes))
         return *bytes;
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
@@ -222,15 +245,24 @@ std::optional<QStringList> readLines(const QString& path)
     return readLines(path, ignored);
 }
 
-bool writeLines(const QString& path, const QStringList& lines)
+bool writeLines(const QString& path, const QStringList& lines, int& error)
 {
     // A file marked read-only stays untouched: the atomic rename below would otherwise
     // replace it. The permission bits are asked too, since root may write anything.
     const QFileInfo existing(path);
     constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (existing.exists() && (!existing.isWritable() || !(existing.permissions() & anyWrite)))
+    if (existing.exists() && (!existing.isWritable() || !(existing.permissions() & anyWrite))) {
+        error = EACCES;
         return false;
-    return replaceFile(path, encodeLines(lines));
+    }
+    error = replaceFile(path, encodeLines(lines));
+    return error == 0;
+}
+
+bool writeLines(const QString& path, const QStringList& lines)
+{
+    int ignored = 0;
+    return writeLines(path, lines, ignored);
 }
 
 } // namespace TextFile

@@ -8,8 +8,9 @@
 // very end makes no empty last line.
 //
 // Writing: every line followed by CR LF, in Windows-1252 without a mark, unless a line
-// holds a character Windows-1252 cannot represent: then the whole file is UTF-8 with a
-// byte-order mark, so nothing is turned into "?".
+// holds a character Windows-1252 cannot represent, or the bytes would begin like a mark
+// (a first line starting "þÿ", "ÿþ" or "ï»¿"): then the whole file is UTF-8 with a
+// byte-order mark, so nothing is turned into "?" and the file reads back as it was.
 //
 // Saving replaces the file atomically: the text goes into a new file beside it, every
 // write is checked and the data synced to the disk before the new file is renamed over
@@ -39,8 +40,10 @@ enum class ReadFailure { Unreadable, TooLarge, Damaged };
 // holds a line over MaxLineLength characters or is only zero bytes; `why` then tells which.
 std::optional<QStringList> readLines(const QString& path);
 std::optional<QStringList> readLines(const QString& path, ReadFailure& why);
-// False when the file cannot be written; an existing file then stays as it was.
+// False when the file cannot be written; an existing file then stays as it was, and
+// `error` holds the errno of what failed (EACCES for a file marked read-only).
 bool writeLines(const QString& path, const QStringList& lines);
+bool writeLines(const QString& path, const QStringList& lines, int& error);
 
 // Windows-1252, the 8-bit code page of the car PC's files.
 QString fromWindows1252(const QByteArray& bytes);

@@ -3,6 +3,7 @@
 #include "app/Feedback.h"
 #include "dialogs/Myinputunit.h"
 #include "dialogs/Notices.h"
+#include "platform/SaveFailure.h"
 #include "platform/TextFile.h"
 #include "playlists/Openplaylistunit.h"
 #include "playlists/PlaylistFile.h"
@@ -73,8 +74,9 @@ SavedPlaylists::Saved SavedPlaylists::save(const Playlist& playlist)
     if (PlaylistFile::fileExists(path)
         && !m_notices.AskYesNo(QStringLiteral("Playlist '") + *name + QStringLiteral("' already exists. Overwrite?")))
         return {};
-    if (!TextFile::writeLines(path, playlist.paths())) {
-        m_notices.ShowErrorNotice(QStringLiteral("FILE SAVE ERROR\n\nError saving Playlist file for ") + *name);
+    if (int error = 0; !TextFile::writeLines(path, playlist.paths(), error)) {
+        m_notices.ShowErrorNotice(QStringLiteral("FILE SAVE ERROR\n\nError saving Playlist file for ") + *name
+                                  + SaveFailure::reasonLine(error));
         return {NotSaved, std::nullopt};
     }
     return {*name + QStringLiteral(" Saved"), *name};

@@ -4,6 +4,7 @@
 #include "gps/Gpsinfounit.h"
 #include "home/Welcomeframeunit.h"
 #include "platform/Pointer.h"
+#include "platform/SaveFailure.h"
 #include "playback/ResumeKeeper.h"
 #include "playback/Videoframeunit.h"
 #include "playlists/Filesframeunit.h"
@@ -285,8 +286,9 @@ void TMainForm::FormClose()
     // The player's video output lives in a window of ours; it must go while that does.
     if (MediaPlayer1().isOpen())
         MediaPlayer1().close();
-    if (!m_settings.save(configFilePath(m_services.dataFolder)))
-        m_notices.ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini\nTry running Karvex as Administrator"));
+    if (int error = 0; !m_settings.save(configFilePath(m_services.dataFolder), error))
+        m_notices.ShowMessage(QStringLiteral("FILE ERROR\n\nError Saving config.ini")
+                              + SaveFailure::reasonLine(error, QStringLiteral("Try running Karvex as Administrator")));
     Pointer::show();
     QCoreApplication::processEvents();
     m_feedback.releaseSpeech();

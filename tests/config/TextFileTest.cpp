@@ -1,9 +1,12 @@
+#include "platform/SaveFailure.h"
 #include "platform/TextFile.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -76,6 +79,20 @@ TEST(TextFileWriting, TextOutsideWindows1252IsWrittenWholeAsUtf8WithMark)
     EXPECT_EQ(splitLines(decode(bytes)), lines);
 }
 
+TEST(TextFileFiles, ATextWhoseWindows1252BytesBeginLikeAMarkReadsBackTheSame)
+{
+    TempFolder folder;
+    const QString path = folder.file("config.ini");
+    for (const QString& start : {QStringLiteral(u"þÿ"), QStringLiteral(u"ÿþ"), QStringLiteral(u"ï»¿")}) {
+        const QStringList lines{start + "/media/a.mp3", "/media/b.mp3"};
+        ASSERT_TRUE(TextFile::writeLines(path, lines));
+        EXPECT_TRUE(folder.read("config.ini").startsWith("\xEF\xBB\xBF")) << start.toStdString();
+        EXPECT_EQ(TextFile::readLines(path), lines);
+    }
+    // Only a whole mark counts: the start of one is plain Windows-1252.
+    EXPECT_EQ(encodeLines({QStringLiteral(u"þa")}), QByteArray("\xFE" "a\r\n"));
+}
+
 TEST(TextFileWriting, EveryByteRoundTripsThroughWindows1252)
 {
     QByteArray all;
@@ -96,7 +113,9 @@ TEST(TextFileFiles, WriteThenReadAndFailures)
     EXPECT_EQ(TextFile::readLines(path), (QStringList{"x=1", "y"}));
 
     EXPECT_FALSE(TextFile::readLines(folder.file("missing.txt")));
-    EXPECT_FALSE(TextFile::writeLines(folder.file("no/such/folder/list.txt"), {"a"}));
+    int error = 0;
+    EXPECT_FALSE(TextFile::writeLines(folder.file("no/such/folder/list.txt"), {"a"}, error));
+    EXPECT_EQ(error, ENOENT);
 }
 
 TEST(TextFileFiles, ReadOnlyFileRefusesTheSaveAndStaysWhole)
@@ -105,8 +124,19 @@ TEST(TextFileFiles, ReadOnlyFileRefusesTheSaveAndStaysWhole)
     folder.write("config.ini", "old\r\n");
     const QString path = folder.file("config.ini");
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    EXPECT_FALSE(TextFile::writeLines(path, {"new"}));
+    int error = 0;
+    EXPECT_FALSE(TextFile::writeLines(path, {"new"}, error));
+    EXPECT_EQ(error, EACCES);
     EXPECT_EQ(folder.read("config.ini"), QByteArray("old\r\n"));
+}
+
+TEST(SaveFailure, OnlyAFailureOtherThanPermissionAddsItsReason)
+{
+    const QString administrator = QStringLiteral("Try running Karvex as Administrator");
+    EXPECT_EQ(SaveFailure::reasonLine(EACCES), QString());
+    EXPECT_EQ(SaveFailure::reasonLine(EPERM, administrator), "\n" + administrator);
+    EXPECT_EQ(SaveFailure::reasonLine(ENOSPC, administrator), "\nThe disk is full.");
+    EXPECT_EQ(SaveFailure::reasonLine(EIO), "\n" + QString::fromLocal8Bit(std::strerror(EIO)));
 }
 
 // A file system of 64 KB of its own, filled up; needs root to mount.
@@ -134,7 +164,9 @@ protected:
 
 TEST_F(FullDisk, ASaveThatDoesNotFitFailsAndLeavesTheOldFileWhole)
 {
-    EXPECT_FALSE(TextFile::writeLines(m_folder.file("config.ini"), QStringList(100, QString(80, u'n'))));
+    int error = 0;
+    EXPECT_FALSE(TextFile::writeLines(m_folder.file("config.ini"), QStringList(100, QString(80, u'n')), error));
+    EXPECT_EQ(error, ENOSPC);
     EXPECT_EQ(m_folder.read("config.ini"), QByteArray("old\r\n"));
     EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"config.ini", "filler"}));
 }

@@ -18,7 +18,9 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -230,6 +232,16 @@ TEST_F(SavedPlaylistsTest, ASaveThatFailsIsReportedAndLeavesTheOldFileWhole)
     EXPECT_EQ(shown(), "Playlist Not Saved");
     EXPECT_EQ(playlistBytes("Locked.kpl"), "/old.mp3\r\n");
     EXPECT_EQ(m().nowPlaying().info().PlaylistName, "PLAYLIST");
+}
+
+TEST_F(SavedPlaylistsTest, ASaveThatFailsForAnotherReasonThanPermissionSaysWhy)
+{
+    ASSERT_TRUE(QDir().mkpath(playlistFile("Trip.kpl"))); // a folder where the file should go
+    playlist().append("/new.mp3");
+
+    save("Trip");
+    EXPECT_EQ(notice(), "FILE SAVE ERROR\n\nError saving Playlist file for Trip\n" + QString::fromLocal8Bit(std::strerror(EISDIR)));
+    EXPECT_EQ(shown(), "Playlist Not Saved");
 }
 
 TEST_F(SavedPlaylistsTest, APlaylistFolderThatCannotBeMadeIsReported)

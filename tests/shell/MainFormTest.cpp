@@ -15,7 +15,7 @@
 #include "widgets/TouchLabel.h"
 #include "widgets/TrackBar.h"
 
-#include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -243,8 +243,8 @@ TEST_F(MainFormTest, ClosingSavesTheDefaultsAndShowsThePointer)
 
 TEST_F(MainFormTest, ClosingWhenTheFileCannotBeWrittenSaysSoAndStillCloses)
 {
-    program.start();
-    QDir(program.folder.path()).mkdir(ConfigFileName); // a folder where the file should go
+    program.start(AllOn);
+    QFile::setPermissions(program.folder.file(ConfigFileName), QFile::ReadOwner);
     m().close();
     EXPECT_EQ(program.fakes.messageBox->shown,
               QStringList{"FILE ERROR\n\nError Saving config.ini\nTry running Karvex as Administrator"});
