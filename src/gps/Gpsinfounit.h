@@ -78,7 +78,7 @@ public:
     TouchButton* ResetGpsBtn = nullptr;
     QPlainTextEdit* GPSLog = nullptr;
     QLineEdit* LastSentence = nullptr;
-    // Keeps the Port field's colour with the port: red while the device is gone.
+    // Keeps the Port field with the port: red while the device is gone or not opened yet.
     QTimer* PortWatchTimer = nullptr;
 
     // Handlers.
@@ -110,6 +110,7 @@ private:
     void showLastSentence(bool repaintNow);
     void showReadings();
     void showReceiver(); // all of the above
+    void showPort();
     void Memo1Edited();
     void click();
 
