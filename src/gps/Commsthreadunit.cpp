@@ -11,6 +11,7 @@ TRead::TRead(SerialPort& port, DeliverChunk deliver, std::unique_ptr<BaudSearch>
     , m_search(std::move(search))
 {
     setObjectName(QStringLiteral("TRead"));
+    m_deviceGone = !m_port.isOpen();
     start();
 }
 
@@ -28,6 +29,8 @@ void TRead::run()
     m_clock.start();
     if (m_search)
         m_port.setBaudRate(m_search->Restart(m_clock.elapsed()));
+    if (m_deviceGone) // the open has just failed
+        PauseUntil(m_clock, ReopenMs);
     while (!isInterruptionRequested()) {
         QElapsedTimer round;
         round.start();
@@ -79,11 +82,12 @@ void TRead::SearchRate(int received)
 
 void TRead::PauseUntil(const QElapsedTimer& since, int ms)
 {
+    QMutexLocker lock(&m_pauseLock);
     while (!isInterruptionRequested()) {
         const qint64 left = ms - since.elapsed();
         if (left <= 0)
             return;
-        QThread::msleep(std::min<qint64>(10, left));
+        m_pauseEnds.wait(&m_pauseLock, QDeadlineTimer(left));
     }
 }
 
@@ -98,7 +102,11 @@ void TRead::Deliver()
 bool TRead::Stop()
 {
     m_stopping = true;
-    requestInterruption();
+    {
+        QMutexLocker lock(&m_pauseLock);
+        requestInterruption();
+    }
+    m_pauseEnds.wakeAll();
     QElapsedTimer waited;
     waited.start();
     while (!wait(QDeadlineTimer(5))) {

@@ -5,15 +5,18 @@
 // it has been processed. Nothing is ever written to the port.
 //
 // Empty and failed reads start the next round; a round that ended early (a port that
-// fails at once) is paced to the 100 ms read timeout, in slices short enough to notice a
-// termination request at once.
+// fails at once) is paced to the 100 ms read timeout. Pauses sleep until Stop() wakes
+// them, so a termination request is noticed at once and a waiting reader costs no wake-ups.
 //
 // A read that finds the device gone (a USB receiver pulled, a loose cable) closes the
 // port, which frees the device so that the system can give it its old name when it comes
 // back. The reader then reopens the port (SerialPort::reopen: the same name, the same line
 // settings, exclusive) when that round is over, and again once every ReopenMs while that
-// fails; when it succeeds it carries on reading and delivering. The reader is the only
-// one to touch the port while it runs, so the port may be closed when it has ended.
+// fails; when it succeeds it carries on reading and delivering. A port that could not be
+// opened at all (a receiver not plugged in yet, a gpsd not started yet) is handed over
+// closed and counts as gone from the start: its first attempt comes ReopenMs later. The
+// reader is the only one to touch the port while it runs, so the port may be closed when
+// it has ended.
 //
 // With a BaudSearch (GPSBaud=AUTO) the reader also sets the port's line speed: the
 // search's first rate when it starts and whenever the port is reopened, then each rate in
@@ -26,7 +29,9 @@
 #include "platform/SerialPort.h"
 
 #include <QElapsedTimer>
+#include <QMutex>
 #include <QThread>
+#include <QWaitCondition>
 
 #include <atomic>
 #include <functional>
@@ -38,14 +43,14 @@ public:
     static constexpr int ReadSize = 90;
     static constexpr int BufferSize = 100;
     static constexpr int RoundMs = 100;      // the shortest round after an empty or failed read
-    static constexpr int ReopenMs = 1000;    // between attempts to reopen a device that is gone
+    static constexpr int ReopenMs = 2000;    // between attempts to open a device that is gone
     static constexpr int StopWaitMs = 2000;  // Stop() gives up after this
 
     // Runs on the window thread for every chunk: the receive buffer, zero-terminated.
     using DeliverChunk = std::function<void(const char* text)>;
 
-    // Created already running. `port` must be open, and stay alive until Stop() returned
-    // true; the reader may leave it closed.
+    // Created already running. `port` is open, or closed after its open failed; it must stay
+    // alive until Stop() returned true, and the reader may leave it closed.
     TRead(SerialPort& port, DeliverChunk deliver, std::unique_ptr<BaudSearch> search = nullptr, QObject* parent = nullptr);
     // Stops the thread if it still runs.
     ~TRead() override;
@@ -75,7 +80,7 @@ protected:
 
 private:
     void Deliver(); // window thread
-    // Pauses until `ms` after `since` began, or until termination is requested.
+    // Sleeps until `ms` after `since` began, or until Stop() wakes it.
     void PauseUntil(const QElapsedTimer& since, int ms);
     // The search's part of a round: what was read, or nothing.
     void SearchRate(int received);
@@ -83,6 +88,8 @@ private:
     SerialPort& m_port;
     DeliverChunk m_deliver; // window thread only
     bool m_stopping = false; // window thread only
+    QMutex m_pauseLock;      // orders the termination request before a pause's check
+    QWaitCondition m_pauseEnds;
     char m_buffer[BufferSize] = {};
     std::atomic<long long> m_reads{0};
     std::atomic<long long> m_deliveries{0};

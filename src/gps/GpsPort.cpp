@@ -19,12 +19,11 @@ GpsPort::~GpsPort()
 
 void GpsPort::Open(const QString& portName, std::optional<int> baudRate)
 {
+    m_portName = portName;
     // 2. No GPS port.
     if (portName == QLatin1String("NONE")) {
         m_statusHint = QStringLiteral("NO GPS PORT\n\nSelect COM Port for GPS in the Hardware section of Options.");
         m_portText = QStringLiteral("NO COM PORT");
-        m_portColour = ErrorColour;
-        m_portOpen = false;
         return;
     }
 
@@ -32,30 +31,37 @@ void GpsPort::Open(const QString& portName, std::optional<int> baudRate)
     std::unique_ptr<SerialPort> port = m_createPort ? m_createPort(portName) : nullptr;
     if (port && baudRate)
         port->setBaudRate(*baudRate);
-    if (!port || !port->open(portName)) {
+    m_openedAtStart = port && port->open(portName);
+    if (m_openedAtStart) {
+        m_portText = portName;
+    } else {
         m_statusHint = QStringLiteral("INVALID PORT\n\nSelect correct GPS COM Port. ") + portName
             + QStringLiteral(" could not be opened.");
         m_portText = QStringLiteral("ERROR ") + portName;
-        m_portColour = ErrorColour;
-        m_portOpen = false;
-        return;
     }
+    if (!port)
+        return;
 
-    // 5.-8. Open: the line settings and timeouts are the port's (open applies them); start
-    // the reader.
-    m_portText = portName;
-    m_portColour = OpenColour;
-    m_portOpen = true;
+    // 5.-8. The line settings and timeouts are the port's (open applies them); the reader
+    // reads an open port, and opens a closed one when it can.
     m_port = std::move(port);
     m_reader = std::make_unique<TRead>(*m_port, [this](const char* text) { DeliverChunk(text); },
                                        baudRate ? nullptr : std::make_unique<BaudSearch>());
 }
 
+bool GpsPort::PortOpen() const
+{
+    return m_reader && (m_openedAtStart || m_reader->Reopens() > 0);
+}
+
+QString GpsPort::PortText() const
+{
+    return PortOpen() ? m_portName : m_portText;
+}
+
 QColor GpsPort::PortColour() const
 {
-    if (m_reader && m_reader->DeviceGone())
-        return ErrorColour;
-    return m_portColour;
+    return PortOpen() && !m_reader->DeviceGone() ? OpenColour : ErrorColour;
 }
 
 void GpsPort::DeliverChunk(const char* text)
@@ -70,9 +76,6 @@ void GpsPort::DeliverChunk(const char* text)
 
 void GpsPort::Close()
 {
-    if (!m_portOpen)
-        return;
-    m_portOpen = false;
     if (m_reader) {
         m_reader->SetDeliverChunk({});
         if (!m_reader->Stop()) {

@@ -3,6 +3,10 @@
 // by GPSPort with its status texts, the reader thread, the per-chunk check of GPSEnabled,
 // and the shutdown that stops the reader before the port is closed. TGpsInfo's
 // FormCreate and FormDestroy are thin calls into this.
+//
+// A port that cannot be opened at start is not given up: the reader tries it again as it
+// does a device that was unplugged, so a receiver plugged in later, a USB device that
+// enumerates after start-up or a gpsd started later is read once it is there.
 #include "config/GpsSettings.h"
 #include "gps/Commsthreadunit.h"
 #include "platform/SerialPort.h"
@@ -33,23 +37,26 @@ public:
 
     // FormCreate steps 2-8: "NONE" (exactly) opens nothing; any other name, the empty one
     // included, is tried at `baudRate`, or with the rates searched in turn when it is
-    // nullopt (GPSBaud=AUTO); on success the reader starts. Call once.
+    // nullopt (GPSBaud=AUTO). The reader starts whenever there is a port to try, opened
+    // or not: it reads one that opened and keeps trying one that did not. Call once.
     void Open(const QString& portName, std::optional<int> baudRate = GpsBaud::DefaultRate);
-    // FormDestroy: when the port is open, stop the reader (joined), then purge and close
-    // the port. Safe to call more than once.
+    // FormDestroy: stop the reader (joined), then purge and close the port. Safe to call
+    // more than once.
     void Close();
 
-    // The port-open flag.
-    bool PortOpen() const { return m_portOpen; }
-    // What the screen's Port field shows, and in which colour (empty until Open): green
-    // while the port is open, red when it could not be opened and while the device is
-    // gone (unplugged, gpsd stopped) until it is reopened.
-    const QString& PortText() const { return m_portText; }
+    // The port-open flag: whether the port has been opened (at Open, or later by the
+    // reader) and not closed by Close.
+    bool PortOpen() const;
+    // What the screen's Port field shows, and in which colour (empty until Open): the name
+    // in green while the port is open; "ERROR " and the name in red until a port that
+    // could not be opened is; the name in red while the device is gone (unplugged, gpsd
+    // stopped) until it is reopened.
+    QString PortText() const;
     QColor PortColour() const;
     // The GPS status hint set by Open (empty when the port opened).
     const QString& StatusHint() const { return m_statusHint; }
 
-    // For tests: the reader while it runs, the port while it is owned.
+    // The reader while it runs (whenever a port is tried), the port while it is owned.
     TRead* Reader() const { return m_reader.get(); }
     SerialPort* Port() const { return m_port.get(); }
 
@@ -62,8 +69,8 @@ private:
     ReceiveText m_receiveText;
     std::unique_ptr<SerialPort> m_port;
     std::unique_ptr<TRead> m_reader;
-    bool m_portOpen = false;
-    QString m_portText;
-    QColor m_portColour;
+    bool m_openedAtStart = false;
+    QString m_portName;
+    QString m_portText; // as Open left it
     QString m_statusHint;
 };

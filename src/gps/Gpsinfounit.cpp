@@ -196,10 +196,9 @@ void TGpsInfo::OpenPort()
 {
     const SettingsStore& store = m_settings;
     m_port.Open(store.value(Key::GPSPort), GpsBaud::rateOf(store.value(Key::GPSBaud)));
-    showWhole(Port, m_port.PortText(), PortPixels);
-    setTextColour(Port, m_port.PortColour());
+    showPort();
     emit gpsStatusHintChanged(m_port.StatusHint());
-    if (m_port.PortOpen())
+    if (m_port.Reader())
         PortWatchTimer->start();
 }
 
@@ -331,9 +330,17 @@ void TGpsInfo::showReceiver()
 
 void TGpsInfo::PortWatchTimerTimer()
 {
+    // The text changes only together with the colour (a port opened late turns green).
+    if (Port->palette().color(QPalette::Text) != readableIn(Port, m_port.PortColour()))
+        showPort();
+}
+
+void TGpsInfo::showPort()
+{
+    // The colour first: a green one means the port has been opened, so the text is its name.
     const QColor colour = m_port.PortColour();
-    if (Port->palette().color(QPalette::Text) != readableIn(Port, colour))
-        setTextColour(Port, colour);
+    showWhole(Port, m_port.PortText(), PortPixels);
+    setTextColour(Port, colour);
 }
 
 // ---------------------------------------------------------------- buttons

@@ -86,7 +86,7 @@ public:
     TouchButton* ResetGpsBtn = nullptr;
     QPlainTextEdit* GPSLog = nullptr;
     QLineEdit* LastSentence = nullptr;
-    // Keeps the Port field's colour with the port: red while the device is gone.
+    // Keeps the Port field with the port: red while the device is gone or not opened yet.
     QTimer* PortWatchTimer = nullptr;
 
     // Handlers.
@@ -121,6 +121,7 @@ private:
     void showLastSentence(bool repaintNow);
     void showReadings();
     void showReceiver(); // all of the above
+    void showPort();
     void Memo1Edited();
     void click();
 

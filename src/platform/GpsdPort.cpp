@@ -117,6 +117,7 @@ GpsdPort::~GpsdPort()
 bool GpsdPort::open(const QString& name)
 {
     close();
+    m_name = name;
     const std::optional<Address> address = addressOf(name);
     if (!address)
         return false;
@@ -128,7 +129,6 @@ bool GpsdPort::open(const QString& name)
         return false;
     }
     m_fd = fd;
-    m_name = name;
     return true;
 }
 

@@ -7,7 +7,7 @@
 // (?WATCH={"enable":true,"nmea":true}); read hands over that stream like a serial line's
 // bytes (gpsd's own JSON replies are lines without "$", which the sentence cutting
 // skips), gathering bytes as TermiosSerialPort does (GatheringRead). A gpsd that is not running fails the open like a missing device; one that goes away
-// makes read report Gone, and reopen connects again.
+// makes read report Gone, and reopen connects again (also after a failed open).
 #include "platform/SerialPort.h"
 
 #include <QString>
@@ -36,5 +36,5 @@ public:
 
 private:
     int m_fd = -1;
-    QString m_name; // of the last successful open
+    QString m_name; // last given to open
 };

@@ -14,9 +14,9 @@ public:
     // Exclusive open with the line settings above; false when the port is missing,
     // held by another program or refuses the settings.
     virtual bool open(const QString& name) = 0;
-    // Opens again the name of the last successful open, in the same way (for a device
-    // that went away and may have come back under that name); false when that fails or
-    // nothing was opened yet.
+    // Opens again the name last given to open, in the same way, whether that open
+    // succeeded or not (for a device that went away, or was not there yet, and may be
+    // there now under that name); false when that fails or open was never called.
     virtual bool reopen() = 0;
     virtual bool isOpen() const = 0;
     // The line speed from now on: applied at once when open (dropping what was received

@@ -5,8 +5,9 @@
 #include <QStringList>
 
 namespace SerialPorts {
-// DEVROOT/ttyUSB*, DEVROOT/ttyACM* and DEVROOT/serial/by-id/* that exist, as full paths:
-// ttyUSB devices first, then ttyACM, then the by-id links, each group in natural order
-// (ttyUSB2 before ttyUSB10), each path once.
+// DEVROOT/ttyUSB*, DEVROOT/ttyACM*, DEVROOT/rfcomm* (Bluetooth serial links) and
+// DEVROOT/serial/by-id/* that exist, as full paths: ttyUSB devices first, then ttyACM,
+// then rfcomm, then the by-id links, each group in natural order (ttyUSB2 before
+// ttyUSB10), each path once.
 QStringList devicesUnder(const QString& devRoot);
 }

@@ -60,6 +60,7 @@ QStringList devicesUnder(const QString& devRoot)
     QStringList found;
     found << entries(devRoot, {QStringLiteral("ttyUSB*")});
     found << entries(devRoot, {QStringLiteral("ttyACM*")});
+    found << entries(devRoot, {QStringLiteral("rfcomm*")});
     found << entries(root.filePath(QStringLiteral("serial/by-id")), {QStringLiteral("*")});
     found.removeDuplicates();
     return found;

@@ -32,6 +32,7 @@ TermiosSerialPort::~TermiosSerialPort()
 bool TermiosSerialPort::open(const QString& name)
 {
     close();
+    m_name = name;
     const QString path = SerialPorts::devicePath(name);
     if (path.isEmpty())
         return false;
@@ -70,7 +71,6 @@ bool TermiosSerialPort::open(const QString& name)
     // From now on nobody else can open the device (root excepted; flock covers that).
     ::ioctl(fd, TIOCEXCL);
     m_fd = fd;
-    m_name = name;
     return true;
 }
 

@@ -9,9 +9,9 @@
 // no parity, 1 stop bit, raw, no flow control, VMIN 0 / VTIME 1. The line settings found
 // at open are restored at close.
 //
-// reopen: open again with the name given to the last successful open, so a name that
-// stands for a device path or symlink (COM3, /dev/ttyUSB0, /dev/serial/by-id/...) is
-// looked up afresh and the device found there gets the same line settings.
+// reopen: open again with the name last given to open, so a name that stands for a
+// device path or symlink (COM3, /dev/ttyUSB0, /dev/serial/by-id/...) is looked up afresh
+// and the device found there gets the same line settings.
 //
 // read: waits up to 100 ms for the first byte; from then on lets bytes gather for 80 ms
 // (GatheringRead), or returns at once when maxBytes are already there. So a read wakes
@@ -46,7 +46,7 @@ public:
 
 private:
     int m_fd = -1;
-    QString m_name; // of the last successful open
+    QString m_name; // last given to open
     speed_t m_speed = B4800;
     termios m_saved{};
 };

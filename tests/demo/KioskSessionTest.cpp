@@ -6,7 +6,9 @@
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,12 +40,40 @@ protected:
                                   + ") -gt " + QByteArray::number(crashes) + " ] && exit 0\nulimit -c 0\nkill -SEGV $$\n");
     }
 
-    ToolRun runSession()
+    QProcessEnvironment environment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("PATH", folder.path() + ":/usr/bin:/bin");
-        const QString script = buildFolder(TestPaths::builtProgramFolder()) + "/packaging/karvex-kiosk-session";
-        return runTool("/bin/sh", {script, folder.file("karvex")}, environment, 20000);
+        return environment;
+    }
+
+    static QString script()
+    {
+        return buildFolder(TestPaths::builtProgramFolder()) + "/packaging/karvex-kiosk-session";
+    }
+
+    ToolRun runSession() { return runTool("/bin/sh", {script(), folder.file("karvex")}, environment(), 20000); }
+
+    // The session sent SIGTERM (as systemctl stop does) once Karvex has started, with a
+    // sleep that really waits, as the session's watchdog over a closing Karvex needs.
+    ToolRun stopSession()
+    {
+        writeScript("sleep", record("sleep") + "exec /bin/sleep \"$@\"\n");
+        QProcess session;
+        session.setProcessEnvironment(environment());
+        session.setProcessChannelMode(QProcess::MergedChannels);
+        session.start("/bin/sh", {script(), folder.file("karvex")});
+        const QDeadlineTimer started(10000);
+        while (calls("karvex").isEmpty() && !started.hasExpired())
+            QThread::msleep(10);
+        session.terminate();
+        ToolRun run;
+        run.finished = session.waitForFinished(20000) && session.exitStatus() == QProcess::NormalExit;
+        if (!run.finished)
+            session.kill();
+        run.exitCode = session.exitCode();
+        run.output = QString::fromLocal8Bit(session.readAll());
+        return run;
     }
 
     // The arguments of each call of `command`, in order.
@@ -95,4 +125,26 @@ TEST_F(KioskSessionTest, SaysOnTheScreenWhyTheDisplayIsNot800x600)
     const QStringList messages = calls("xmessage");
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("xrandr says: xrandr: Size 800x600 not found")) << qPrintable(messages[0]);
+}
+
+TEST_F(KioskSessionTest, StoppedItClosesKarvexAndDoesNotStartItAgain)
+{
+    // Karvex ends on SIGTERM, which the session would otherwise take for a crash.
+    writeScript("karvex", record("karvex") + "exec /bin/sleep 30\n");
+    const ToolRun run = stopSession();
+    ASSERT_TRUE(run.finished && run.exitCode == 0) << qPrintable(run.output);
+    EXPECT_EQ(calls("karvex").size(), 1);
+    EXPECT_FALSE(calls("sleep").contains("1")); // no restart pause
+    EXPECT_TRUE(calls("logger").isEmpty()) << qPrintable(calls("logger").join('\n'));
+}
+
+TEST_F(KioskSessionTest, StoppedItKillsAKarvexThatDoesNotCloseAfterFourSeconds)
+{
+    writeScript("karvex", record("karvex") + "trap '' TERM\nexec /bin/sleep 30\n");
+    const ToolRun run = stopSession();
+    ASSERT_TRUE(run.finished && run.exitCode == 0) << qPrintable(run.output);
+    EXPECT_EQ(calls("karvex").size(), 1);
+    const QStringList notes = calls("logger");
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_TRUE(notes[0].contains("it was killed")) << qPrintable(notes[0]);
 }

@@ -18,12 +18,15 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -375,4 +378,22 @@ TEST_F(GpsScreenTest, ThePortFieldTurnsRedWhileTheDeviceIsGone)
     EXPECT_TRUE(spinUntil([&] { return gps().port().Reader()->DeviceGone(); }, 3000));
     gps().PortWatchTimerTimer();
     EXPECT_EQ(textColour(gps().Port), Red);
+}
+
+TEST_F(GpsScreenTest, APortPluggedInAfterStartTurnsGreenWithItsName)
+{
+    const QString link = folder.file("gps-receiver"); // nothing there yet
+    start("GPSPort=" + link.toLocal8Bit() + "\r\nGPSEnabled=TRUE\r\n",
+          [](const QString&) { return std::make_unique<TermiosSerialPort>(); });
+    EXPECT_TRUE(gps().Port->text().startsWith("ERROR /")) << gps().Port->text().toStdString();
+    EXPECT_EQ(textColour(gps().Port), Red);
+    ASSERT_TRUE(gps().PortWatchTimer->isActive());
+
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    ASSERT_EQ(::symlink(QFile::encodeName(pty.slavePath()).constData(), QFile::encodeName(link).constData()), 0);
+    ASSERT_TRUE(spinUntil([&] { return gps().PortOpen(); }, 3 * TRead::ReopenMs));
+    gps().PortWatchTimerTimer();
+    EXPECT_EQ(textColour(gps().Port), Green);
+    EXPECT_FALSE(gps().Port->text().startsWith("ERROR")) << gps().Port->text().toStdString();
 }

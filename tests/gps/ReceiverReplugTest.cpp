@@ -197,7 +197,7 @@ TEST(TRead, ReceiverBackButHeldElsewhereIsTriedAgainUntilFree)
     ASSERT_TRUE(holder.open(pty.slavePath()));
     ASSERT_TRUE(name.pointAt(pty.slavePath()));
     const long long attempts = reader.ReopenAttempts();
-    ASSERT_TRUE(spinUntil([&] { return reader.ReopenAttempts() >= attempts + 2; }));
+    ASSERT_TRUE(spinUntil([&] { return reader.ReopenAttempts() >= attempts + 2; }, 3 * TRead::ReopenMs));
     EXPECT_EQ(reader.Reopens(), 0);
     EXPECT_TRUE(reader.DeviceGone());
 
@@ -246,6 +246,35 @@ TEST(GpsPort, CarriesOnWhenTheReceiverIsPluggedBackIn)
     EXPECT_EQ(gps.Reader(), nullptr);
     TermiosSerialPort again; // the device is free again
     EXPECT_TRUE(again.open(name.path()));
+}
+
+TEST(GpsPort, ReadsAReceiverThatIsPluggedInAfterStart)
+{
+    StableName name; // nothing there yet
+    QByteArray got;
+    GpsPort gps([](const QString&) { return std::make_unique<TermiosSerialPort>(); }, [] { return true; },
+                [&](const QByteArray& text) { got += text; });
+    gps.Open(name.path());
+    EXPECT_FALSE(gps.PortOpen());
+    EXPECT_EQ(gps.PortText(), "ERROR " + name.path());
+    EXPECT_EQ(gps.PortColour(), GpsPort::ErrorColour);
+    ASSERT_NE(gps.Reader(), nullptr);
+
+    // Tried again at the reopen pace, no busy loop meanwhile.
+    spinFor(3000);
+    EXPECT_GE(gps.Reader()->ReopenAttempts(), 1);
+    EXPECT_LE(gps.Reader()->ReopenAttempts() + gps.Reader()->Reads(), 2);
+    EXPECT_FALSE(gps.PortOpen());
+
+    Receiver receiver(name);
+    ASSERT_TRUE(receiver.plugged);
+    ASSERT_TRUE(spinUntil([&] { return gps.PortOpen(); }));
+    EXPECT_EQ(gps.PortText(), name.path());
+    EXPECT_EQ(gps.PortColour(), GpsPort::OpenColour);
+    ASSERT_TRUE(receiver.pty.write(After));
+    EXPECT_TRUE(spinUntil([&] { return got == After; }));
+    expectGpsLineSettings(receiver.pty.master());
+    gps.Close();
 }
 
 TEST(GpsPort, ClosesAtOnceWhileTheReceiverIsGone)

@@ -11,7 +11,6 @@
 
 #include <QFileInfo>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -56,6 +55,50 @@ int freePort()
         port = ntohs(address.sin_port);
     ::close(fd);
     return port;
+}
+
+// A gpsd run by gpsfake on a free loopback port, playing a drive once, a sentence every
+// 50 ms.
+class Gpsfake {
+public:
+    static QString program() { return QStandardPaths::findExecutable("gpsfake"); }
+    Gpsfake()
+        : m_name(QStringLiteral("gpsd://127.0.0.1:%1").arg(freePort()))
+    {
+    }
+    ~Gpsfake()
+    {
+        // Told to stop, gpsfake ends its gpsd but may linger itself.
+        stop();
+        if (!m_process.waitForFinished(1000))
+            m_process.kill();
+        m_process.waitForFinished(2000);
+    }
+    // The port name of its gpsd.
+    const QString& name() const { return m_name; }
+
+    bool start(const QByteArray& drive)
+    {
+        m_process.setStandardInputFile(QProcess::nullDevice());
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(program(), {"-1", "-q", "-c", "0.05", "-P", m_name.section(':', -1), writeFile(m_dir, drive)});
+        return m_process.waitForStarted(5000);
+    }
+    // gpsfake ends its gpsd.
+    void stop() { m_process.terminate(); }
+
+private:
+    QString m_name;
+    QTemporaryDir m_dir;
+    QProcess m_process;
+};
+
+// The ports of the gpsd tests: gpsd only.
+std::unique_ptr<SerialPort> gpsdPort(const QString& portName)
+{
+    if (GpsdPort::isGpsdName(portName))
+        return std::make_unique<GpsdPort>();
+    return nullptr;
 }
 
 } // namespace
@@ -106,35 +149,17 @@ TEST(GpsBaudAuto, FindsA9600BaudReceiverOnAPseudoTerminal)
 
 TEST(Gpsd, AReceiverThroughGpsfakeIsDecodedAndItsEndShownLikeAnUnplugging)
 {
-    const QString gpsfake = QStandardPaths::findExecutable("gpsfake");
-    if (gpsfake.isEmpty())
+    if (Gpsfake::program().isEmpty())
         GTEST_SKIP() << "gpsfake is not installed (packages gpsd, gpsd-clients)";
-    QTemporaryDir dir;
-    const QString name = QStringLiteral("gpsd://127.0.0.1:%1").arg(freePort());
-    QProcess fake;
-    fake.setStandardInputFile(QProcess::nullDevice());
-    fake.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // Once through the drive, a sentence every 50 ms, on a loopback port.
-    fake.start(gpsfake, {"-1", "-q", "-c", "0.05", "-P", name.section(':', -1), writeFile(dir, drive(40))});
-    ASSERT_TRUE(fake.waitForStarted(5000));
-    // Told to stop, gpsfake ends its gpsd but may linger itself.
-    const auto endFake = qScopeGuard([&] {
-        fake.terminate();
-        if (!fake.waitForFinished(1000))
-            fake.kill();
-        fake.waitForFinished(2000);
-    });
+    Gpsfake fake;
+    const QString& name = fake.name();
+    ASSERT_TRUE(fake.start(drive(40)));
     GpsdPort probe;
     ASSERT_TRUE(spinUntil([&] { return probe.open(name); }, 15000)) << "gpsd did not answer on " << name.toStdString();
     probe.close();
 
     NmeaReceiver receiver;
-    GpsPort gps([](const QString& portName) -> std::unique_ptr<SerialPort> {
-                    if (GpsdPort::isGpsdName(portName))
-                        return std::make_unique<GpsdPort>();
-                    return nullptr;
-                },
-                [] { return true; }, [&](const QByteArray& text) { receiver.AppendPending(text); });
+    GpsPort gps(gpsdPort, [] { return true; }, [&](const QByteArray& text) { receiver.AppendPending(text); });
     gps.Open(name);
     ASSERT_TRUE(gps.PortOpen());
     EXPECT_EQ(gps.PortColour(), GpsPort::OpenColour);
@@ -144,7 +169,26 @@ TEST(Gpsd, AReceiverThroughGpsfakeIsDecodedAndItsEndShownLikeAnUnplugging)
     EXPECT_TRUE(receiver.Log().first().startsWith("$GN")) << receiver.Log().first().toStdString();
 
     // gpsd goes away (gpsfake ends it when told to stop): the port shows as gone.
-    fake.terminate();
+    fake.stop();
     EXPECT_TRUE(spinUntil([&] { return gps.PortColour() == GpsPort::ErrorColour; }, 10000));
+    gps.Close();
+}
+
+TEST(Gpsd, AGpsdStartedAfterTheOpenIsReadOnceItAnswers)
+{
+    if (Gpsfake::program().isEmpty())
+        GTEST_SKIP() << "gpsfake is not installed (packages gpsd, gpsd-clients)";
+    Gpsfake fake;
+    NmeaReceiver receiver;
+    GpsPort gps(gpsdPort, [] { return true; }, [&](const QByteArray& text) { receiver.AppendPending(text); });
+    gps.Open(fake.name());
+    EXPECT_FALSE(gps.PortOpen());
+    EXPECT_EQ(gps.PortText(), "ERROR " + fake.name());
+
+    ASSERT_TRUE(fake.start(drive(100)));
+    EXPECT_TRUE(spinUntil([&] { return receiver.SentencesDecoded() >= 3; }, 15000));
+    EXPECT_TRUE(gps.PortOpen());
+    EXPECT_EQ(gps.PortColour(), GpsPort::OpenColour);
+    EXPECT_EQ(receiver.Readings().SpeedKnots, 12.3);
     gps.Close();
 }

@@ -42,13 +42,13 @@ static void touch(const QString& path)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
 }
 
-TEST(SerialPortsScan, FindsUsbAcmAndByIdDevicesInNaturalOrder)
+TEST(SerialPortsScan, FindsUsbAcmBluetoothAndByIdDevicesInNaturalOrder)
 {
     QTemporaryDir dev;
     ASSERT_TRUE(dev.isValid());
     ASSERT_TRUE(QDir(dev.path()).mkpath("serial/by-id"));
     for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyUSB0", "ttyACM1", "ttyACM0", "ttyS0",
-                             "tty1", "null", "serial/by-id/usb-FTDI-if00-port0",
+                             "rfcomm10", "rfcomm1", "tty1", "null", "serial/by-id/usb-FTDI-if00-port0",
                              "serial/by-id/usb-Arduino-if00"})
         touch(dev.filePath(name));
 
@@ -56,6 +56,7 @@ TEST(SerialPortsScan, FindsUsbAcmAndByIdDevicesInNaturalOrder)
     EXPECT_EQ(SerialPorts::devicesUnder(root),
               QStringList({root + "/ttyUSB0", root + "/ttyUSB2", root + "/ttyUSB10",
                            root + "/ttyACM0", root + "/ttyACM1",
+                           root + "/rfcomm1", root + "/rfcomm10",
                            root + "/serial/by-id/usb-Arduino-if00",
                            root + "/serial/by-id/usb-FTDI-if00-port0"}));
 }
