@@ -1,5 +1,6 @@
 #include "config/Settingsunit.h"
 
+#include "config/BrightnessSettings.h"
 #include "config/GpsSettings.h"
 #include "gps/Gpsinfounit.h"
 #include "home/SunTimes.h"
@@ -70,6 +71,21 @@ bool aDialogIsOpen()
 QString pathLabelText(const QString& value)
 {
     return value.isEmpty() ? NoSetting : value;
+}
+
+const QString& brightnessKey(bool daylight)
+{
+    return daylight ? Key::DayBrightness : Key::NightBrightness;
+}
+
+std::optional<int> brightnessIn(const SettingsStore& store, bool daylight)
+{
+    return Brightness::percentOf(store.value(brightnessKey(daylight)));
+}
+
+QString brightnessMode(bool daylight)
+{
+    return daylight ? QStringLiteral("Day") : QStringLiteral("Night");
 }
 
 } // namespace
@@ -193,7 +209,9 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
 {
     page->setObjectName(QStringLiteral("AdvSmoothTabPager12"));
     AdvSmoothLabel6 = placeLabel(page, "AdvSmoothLabel6", QStringLiteral("Control & Display"), {20, 10, 400, 32}, 24, true);
-    HideMouseBtn = makeToggle(page, "HideMouseBtn", QStringLiteral("Hide Mouse Cursor"), {20, 48, 250, 60});
+    HideMouseBtn = makeToggle(page, "HideMouseBtn", QStringLiteral("Hide Mouse Cursor"), {20, 48, 188, 60});
+    DayBrightnessBtn = placeButton(page, "DayBrightnessBtn", QString(), {220, 48, 148, 60}, 17);
+    NightBrightnessBtn = placeButton(page, "NightBrightnessBtn", QString(), {380, 48, 160, 60}, 17);
     AdvSmoothLabel7 = placeLabel(page, "AdvSmoothLabel7", QStringLiteral("Device Settings"), {20, 122, 400, 32}, 24, true);
     Label2 = placeLabel(page, "Label2",
                        QStringLiteral("Changes made to Hardware settings below require you to close and restart Karvex for the settings to take effect."),
@@ -209,6 +227,8 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
     SOCPort->setEnabled(false);
 
     connect(HideMouseBtn, &QAbstractButton::clicked, this, &TSettingsForm::HideMouseBtnClick);
+    connect(DayBrightnessBtn, &QAbstractButton::clicked, this, &TSettingsForm::DayBrightnessBtnClick);
+    connect(NightBrightnessBtn, &QAbstractButton::clicked, this, &TSettingsForm::NightBrightnessBtnClick);
     connect(GpsBtn, &QAbstractButton::clicked, this, &TSettingsForm::GpsBtnClick);
     connect(GPSPort, &QComboBox::activated, this, &TSettingsForm::GPSPortChange);
     connect(GPSBaud, &QComboBox::activated, this, &TSettingsForm::GPSBaudChange);
@@ -277,6 +297,8 @@ void TSettingsForm::LoadAndApplySettings()
     else
         Pointer::show();
     HideMouseBtn->setChecked(hideMouse);
+    showBrightness(true);
+    showBrightness(false);
     GpsBtn->setChecked(SettingText::isOn(store.value(Key::GPSEnabled)));
     AutoDayNightBtn->setChecked(SettingText::isOn(store.value(Key::AutoDayNight)));
     ResumePlaybackBtn->setChecked(ResumeFile::enabled(store.value(Key::ResumePlayback)));
@@ -322,6 +344,7 @@ void TSettingsForm::applyColourMode(bool daylight)
     m_colourMode->setDown(daylight ? DayColourBtn : NightColourBtn);
     m_mainForm->settings().setValue(Key::DayColours, SettingText::fromBool(daylight));
     ApplyColourStyle((daylight ? DayThemeList : NightThemeList)->selectedIndex());
+    applyBrightness(daylight);
     emit colourModeChanged(daylight);
 }
 
@@ -410,6 +433,45 @@ void TSettingsForm::GpsBtnClick()
     click();
     speak(on ? QStringLiteral("G P S Enabled") : QStringLiteral("G P S Disabled"));
     m_mainForm->settings().setValue(Key::GPSEnabled, SettingText::fromBool(on));
+}
+
+// ---------------------------------------------------------------- backlight by day and by night
+
+void TSettingsForm::DayBrightnessBtnClick()
+{
+    onBrightnessTapped(true);
+}
+
+void TSettingsForm::NightBrightnessBtnClick()
+{
+    onBrightnessTapped(false);
+}
+
+void TSettingsForm::onBrightnessTapped(bool daylight)
+{
+    SettingsStore& store = m_mainForm->settings();
+    const std::optional<int> percent = Brightness::nextStep(brightnessIn(store, daylight));
+    click();
+    speak(brightnessMode(daylight) + QStringLiteral(" brightness ")
+          + (percent ? QStringLiteral("%1 percent").arg(*percent) : QStringLiteral("not set")));
+    store.setValue(brightnessKey(daylight), Brightness::textOf(percent));
+    showBrightness(daylight);
+    if (DayColourBtn->isChecked() == daylight)
+        applyBrightness(daylight);
+}
+
+void TSettingsForm::showBrightness(bool daylight)
+{
+    const std::optional<int> percent = brightnessIn(m_mainForm->settings(), daylight);
+    (daylight ? DayBrightnessBtn : NightBrightnessBtn)
+        ->setText(brightnessMode(daylight) + QStringLiteral(" Brightness\n")
+                  + (percent ? QStringLiteral("%1%").arg(*percent) : QStringLiteral("Not Set")));
+}
+
+void TSettingsForm::applyBrightness(bool daylight)
+{
+    if (const std::optional<int> percent = brightnessIn(m_mainForm->settings(), daylight))
+        m_mainForm->services().backlight->setPercent(*percent);
 }
 
 // ---------------------------------------------------------------- ports

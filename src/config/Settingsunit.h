@@ -53,6 +53,10 @@ public:
     // Hardware
     TouchLabel* AdvSmoothLabel6;
     TouchButton* HideMouseBtn;
+    // The backlight's brightness in daylight and night colours (DayBrightness,
+    // NightBrightness): each tap steps it down.
+    TouchButton* DayBrightnessBtn;
+    TouchButton* NightBrightnessBtn;
     TouchLabel* AdvSmoothLabel7;
     TouchLabel* Label2;
     TouchButton* GpsBtn;
@@ -77,6 +81,8 @@ public:
     void OtherSoundsBtnClick();
     void SpeechBtnClick();
     void HideMouseBtnClick();
+    void DayBrightnessBtnClick();
+    void NightBrightnessBtnClick();
     void GpsBtnClick();
     void GPSPortChange();
     void GPSBaudChange();
@@ -105,6 +111,9 @@ private:
     // gpsd) and selects the ones set.
     void completeHardwarePage();
     void applyColourMode(bool daylight);
+    void onBrightnessTapped(bool daylight);
+    void showBrightness(bool daylight);
+    void applyBrightness(bool daylight);
     void onThemeSelected(TouchList* list, const QString& key, TouchButton* modeButton, int index);
     void onPortChosen(QComboBox* list, const QString& key);
     void choosePath(const QString& title, const QString& filter, const QString& key, TouchLabel* label);
