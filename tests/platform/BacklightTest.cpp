@@ -112,15 +112,17 @@ TEST(BacklightDevice, IsTheFirstByNameWithAMaximumAndPercentsScaleOntoIt)
     EXPECT_EQ((BacklightDevice{"small", 7}.valueFor(5)), 1) << "never black";
 }
 
-TEST_F(LogindBacklightTest, SetsTheDeviceInTheSessionThroughLogind)
+TEST_F(LogindBacklightTest, SetsTheDeviceInTheSessionThroughLogindFromAWorker)
 {
     ASSERT_NO_FATAL_FAILURE(startLogind());
-    const std::unique_ptr<Backlight> backlight
-        = LogindBacklight::create(*BacklightDevice::first(sysfs.path()), connection, QStringLiteral("c1"));
-    ASSERT_TRUE(backlight);
-    backlight->setPercent(30);
-    backlight->setPercent(100);
-    ASSERT_TRUE(spinUntil([&] { return brightnessCalls().size() >= 2; }, 10000));
+    const BacklightDevice device = *BacklightDevice::first(sysfs.path());
+    // As the program builds it: on a worker, after the first paint.
+    LateBacklight backlight([&] { return LogindBacklight::create(device, connection, QStringLiteral("c1")); });
+    backlight.setPercent(30);
+    backlight.startBuilding();
+    ASSERT_TRUE(spinUntil([&] { return brightnessCalls().size() == 1; }, 10000));
+    backlight.setPercent(100);
+    ASSERT_TRUE(spinUntil([&] { return brightnessCalls().size() == 2; }, 10000));
     EXPECT_EQ(brightnessCalls(), (QStringList{R"("backlight" "acpi_video0" 281)", R"("backlight" "acpi_video0" 937)"}));
 }
 
