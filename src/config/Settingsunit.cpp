@@ -1,11 +1,13 @@
 #include "config/Settingsunit.h"
 
+#include "config/BrightnessSettings.h"
 #include "config/GpsSettings.h"
 #include "app/Feedback.h"
 #include "config/SettingsAppliers.h"
 #include "dialogs/Notices.h"
 #include "gps/NmeaReceiver.h"
 #include "home/SunTimes.h"
+#include "platform/Backlight.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/GpsdPort.h"
 #include "platform/Pointer.h"
@@ -76,11 +78,27 @@ QString pathLabelText(const QString& value)
     return value.isEmpty() ? NoSetting : value;
 }
 
+const QString& brightnessKey(bool daylight)
+{
+    return daylight ? Key::DayBrightness : Key::NightBrightness;
+}
+
+std::optional<int> brightnessIn(const SettingsStore& store, bool daylight)
+{
+    return Brightness::percentOf(store.value(brightnessKey(daylight)));
+}
+
+QString brightnessMode(bool daylight)
+{
+    return daylight ? QStringLiteral("Day") : QStringLiteral("Night");
+}
+
 } // namespace
 
 TSettingsForm::TSettingsForm(QWidget* mainWindow, SettingsStore& settings, const QString& configPath,
                              SettingsAppliers& appliers, Feedback& feedback, Notices& notices,
-                             FileOpenDialog& fileOpenDialog, ResumeKeeper& resume, const NmeaReceiver& gps)
+                             FileOpenDialog& fileOpenDialog, Backlight& backlight, ResumeKeeper& resume,
+                             const NmeaReceiver& gps)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
     , m_settings(settings)
     , m_configPath(configPath)
@@ -88,6 +106,7 @@ TSettingsForm::TSettingsForm(QWidget* mainWindow, SettingsStore& settings, const
     , m_feedback(feedback)
     , m_notices(notices)
     , m_fileOpenDialog(fileOpenDialog)
+    , m_backlight(backlight)
     , m_resume(resume)
     , m_gps(gps)
 {
@@ -193,7 +212,9 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
 {
     page->setObjectName(QStringLiteral("AdvSmoothTabPager12"));
     AdvSmoothLabel6 = placeLabel(page, "AdvSmoothLabel6", QStringLiteral("Control & Display"), {20, 10, 400, 32}, 24, true);
-    HideMouseBtn = makeToggle(page, "HideMouseBtn", QStringLiteral("Hide Mouse Cursor"), {20, 48, 250, 60});
+    HideMouseBtn = makeToggle(page, "HideMouseBtn", QStringLiteral("Hide Mouse Cursor"), {20, 48, 188, 60});
+    DayBrightnessBtn = placeButton(page, "DayBrightnessBtn", QString(), {220, 48, 148, 60}, 17);
+    NightBrightnessBtn = placeButton(page, "NightBrightnessBtn", QString(), {380, 48, 160, 60}, 17);
     AdvSmoothLabel7 = placeLabel(page, "AdvSmoothLabel7", QStringLiteral("Device Settings"), {20, 122, 400, 32}, 24, true);
     Label2 = placeLabel(page, "Label2",
                        QStringLiteral("Changes made to Hardware settings below require you to close and restart Karvex for the settings to take effect."),
@@ -209,6 +230,8 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
     SOCPort->setEnabled(false);
 
     connect(HideMouseBtn, &QAbstractButton::clicked, this, &TSettingsForm::HideMouseBtnClick);
+    connect(DayBrightnessBtn, &QAbstractButton::clicked, this, &TSettingsForm::DayBrightnessBtnClick);
+    connect(NightBrightnessBtn, &QAbstractButton::clicked, this, &TSettingsForm::NightBrightnessBtnClick);
     connect(GpsBtn, &QAbstractButton::clicked, this, &TSettingsForm::GpsBtnClick);
     connect(GPSPort, &QComboBox::activated, this, &TSettingsForm::GPSPortChange);
     connect(GPSBaud, &QComboBox::activated, this, &TSettingsForm::GPSBaudChange);
@@ -273,6 +296,8 @@ void TSettingsForm::LoadAndApplySettings()
     else
         Pointer::show();
     HideMouseBtn->setChecked(hideMouse);
+    showBrightness(true);
+    showBrightness(false);
     GpsBtn->setChecked(SettingText::isOn(store.value(Key::GPSEnabled)));
     AutoDayNightBtn->setChecked(SettingText::isOn(store.value(Key::AutoDayNight)));
     ResumePlaybackBtn->setChecked(ResumeFile::enabled(store.value(Key::ResumePlayback)));
@@ -326,6 +351,7 @@ void TSettingsForm::applyColourMode(bool daylight)
     m_colourMode->setDown(daylight ? DayColourBtn : NightColourBtn);
     storeToggle(Key::DayColours, daylight);
     ApplyColourStyle((daylight ? DayThemeList : NightThemeList)->selectedIndex());
+    applyBrightness(daylight);
     emit colourModeChanged(daylight);
 }
 
@@ -408,6 +434,45 @@ void TSettingsForm::GpsBtnClick()
     const bool on = GpsBtn->isChecked();
     click();
     speak(on ? QStringLiteral("G P S Enabled") : QStringLiteral("G P S Disabled"));
+}
+
+// ---------------------------------------------------------------- backlight by day and by night
+
+void TSettingsForm::DayBrightnessBtnClick()
+{
+    onBrightnessTapped(true);
+}
+
+void TSettingsForm::NightBrightnessBtnClick()
+{
+    onBrightnessTapped(false);
+}
+
+void TSettingsForm::onBrightnessTapped(bool daylight)
+{
+    SettingsStore& store = m_settings;
+    const std::optional<int> percent = Brightness::nextStep(brightnessIn(store, daylight));
+    click();
+    speak(brightnessMode(daylight) + QStringLiteral(" brightness ")
+          + (percent ? QStringLiteral("%1 percent").arg(*percent) : QStringLiteral("not set")));
+    store.setValue(brightnessKey(daylight), Brightness::textOf(percent));
+    showBrightness(daylight);
+    if (DayColourBtn->isChecked() == daylight)
+        applyBrightness(daylight);
+}
+
+void TSettingsForm::showBrightness(bool daylight)
+{
+    const std::optional<int> percent = brightnessIn(m_settings, daylight);
+    (daylight ? DayBrightnessBtn : NightBrightnessBtn)
+        ->setText(brightnessMode(daylight) + QStringLiteral(" Brightness\n")
+                  + (percent ? QStringLiteral("%1%").arg(*percent) : QStringLiteral("Not Set")));
+}
+
+void TSettingsForm::applyBrightness(bool daylight)
+{
+    if (const std::optional<int> percent = brightnessIn(m_settings, daylight))
+        m_backlight.setPercent(*percent);
 }
 
 // ---------------------------------------------------------------- ports

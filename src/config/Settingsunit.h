@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class Backlight;
 class Feedback;
 class FileOpenDialog;
 class FirstPaint;
@@ -26,8 +27,8 @@ class TSettingsForm : public QDialog {
 public:
     // The settings are loaded from and saved to `configPath`; the sun rule follows `gps`.
     TSettingsForm(QWidget* mainWindow, SettingsStore& settings, const QString& configPath, SettingsAppliers& appliers,
-                  Feedback& feedback, Notices& notices, FileOpenDialog& fileOpenDialog, ResumeKeeper& resume,
-                  const NmeaReceiver& gps);
+                  Feedback& feedback, Notices& notices, FileOpenDialog& fileOpenDialog, Backlight& backlight,
+                  ResumeKeeper& resume, const NmeaReceiver& gps);
 
     // Reads config.ini (the defaults when it cannot be read) and shows and applies every
     // setting, as at start-up; silently.
@@ -62,6 +63,10 @@ public:
     // Hardware
     TouchLabel* AdvSmoothLabel6;
     TouchButton* HideMouseBtn;
+    // The backlight's brightness in daylight and night colours (DayBrightness,
+    // NightBrightness): each tap steps it down.
+    TouchButton* DayBrightnessBtn;
+    TouchButton* NightBrightnessBtn;
     TouchLabel* AdvSmoothLabel7;
     TouchLabel* Label2;
     TouchButton* GpsBtn;
@@ -86,6 +91,8 @@ public:
     void OtherSoundsBtnClick();
     void SpeechBtnClick();
     void HideMouseBtnClick();
+    void DayBrightnessBtnClick();
+    void NightBrightnessBtnClick();
     void GpsBtnClick();
     void GPSPortChange();
     void GPSBaudChange();
@@ -115,6 +122,9 @@ private:
     void applyColourMode(bool daylight);
     void storeToggle(const QString& key, bool on);
     void followToggles();
+    void onBrightnessTapped(bool daylight);
+    void showBrightness(bool daylight);
+    void applyBrightness(bool daylight);
     void onThemeSelected(TouchList* list, const QString& key, TouchButton* modeButton, int index);
     void onPortChosen(QComboBox* list, const QString& key);
     void choosePath(const QString& title, const QString& filter, const QString& key, TouchLabel* label);
@@ -127,6 +137,7 @@ private:
     Feedback& m_feedback;
     Notices& m_notices;
     FileOpenDialog& m_fileOpenDialog;
+    Backlight& m_backlight;
     ResumeKeeper& m_resume;
     const NmeaReceiver& m_gps;
     ToggleGroup* m_colourMode;

@@ -161,3 +161,31 @@ void LateMixer::whenReady(std::function<void()> then)
 {
     m_mixer.whenReady(std::move(then));
 }
+
+LateBacklight::LateBacklight(LateService<Backlight>::Build build)
+    : m_backlight(std::move(build))
+{
+}
+
+void LateBacklight::startBuilding()
+{
+    m_mayBuild = true;
+    if (m_wanted)
+        m_backlight.start();
+}
+
+void LateBacklight::setPercent(int percent)
+{
+    m_wanted = percent;
+    m_backlight.whenReady([this] { setWanted(); });
+    if (m_mayBuild)
+        m_backlight.start();
+}
+
+void LateBacklight::setWanted()
+{
+    Backlight* real = m_backlight.get();
+    if (real && m_wanted)
+        real->setPercent(*m_wanted);
+    m_wanted.reset();
+}

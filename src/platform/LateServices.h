@@ -1,11 +1,12 @@
 #pragma once
 // Stand-ins for the services the first screen does not need: the media player, the wave
-// player, the speech engine and the mixer. Each real service is built on a worker thread of
-// its own once start() is called (right after the first paint; the media player when media
-// is first wanted), so loading libmpv or espeak-ng keeps neither the first paint nor the
-// window thread waiting. A call that needs the real service before it is ready waits for
-// it, so a tap made during the start-up is acted on as soon as the service is there, not
-// lost.
+// player, the speech engine, the mixer and the backlight. Each real service is built on a
+// worker thread of its own once start() is called (right after the first paint; the media
+// player when media is first wanted), so loading libmpv or espeak-ng keeps neither the first
+// paint nor the window thread waiting. A call that needs the real service before it is ready
+// waits for it (the backlight's keeps it for later), so a tap made during the start-up is
+// acted on as soon as the service is there, not lost.
+#include "platform/Backlight.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Mixer.h"
 #include "platform/SpeechEngine.h"
@@ -35,7 +36,7 @@ public:
     // Starts building, unless it has started.
     void start()
     {
-        if (m_result.valid() || m_service)
+        if (m_result.valid() || m_built)
             return;
         m_result = std::async(std::launch::async, [this] {
             std::unique_ptr<Service> service = m_build();
@@ -56,15 +57,17 @@ public:
     }
     bool isReady() const
     {
-        return m_service || (m_result.valid() && m_result.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        return m_built || (m_result.valid() && m_result.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
     }
     // The service, which may be nullptr when it could not be built; starts it if need be
     // and waits until it is built.
     Service* get()
     {
         start();
-        if (m_result.valid())
+        if (m_result.valid()) {
             m_service = m_result.get();
+            m_built = true;
+        }
         return m_service.get();
     }
 
@@ -83,6 +86,8 @@ private:
     std::vector<std::function<void()>> m_waiting;
     std::future<std::unique_ptr<Service>> m_result;
     std::unique_ptr<Service> m_service;
+    // Also when the service came out nullptr: it is not built again.
+    bool m_built = false;
 };
 
 // The media player; BUILD must return a player (one that fails every open() when mpv is
@@ -159,4 +164,21 @@ public:
 
 private:
     LateService<Mixer> m_mixer;
+};
+
+// The backlight; BUILD returns it, or nullptr where it cannot be set. It is built when a
+// brightness is first wanted, and not before startBuilding() (the first paint); until it is
+// ready the last brightness wanted is kept, and set once it is. It never waits.
+class LateBacklight : public Backlight {
+public:
+    explicit LateBacklight(LateService<Backlight>::Build build);
+    void startBuilding();
+    void setPercent(int percent) override;
+
+private:
+    void setWanted();
+
+    LateService<Backlight> m_backlight;
+    bool m_mayBuild = false;
+    std::optional<int> m_wanted;
 };

@@ -1,4 +1,4 @@
-// The services of a real car PC: mpv, espeak-ng, ALSA, termios or gpsd, the desktop.
+// The services of a real car PC: mpv, espeak-ng, ALSA, termios or gpsd, logind, the desktop.
 #include "platform/Services.h"
 
 #include "platform/AlsaMixer.h"
@@ -8,6 +8,7 @@
 #include "platform/EspeakSpeechEngine.h"
 #include "platform/GpsdPort.h"
 #include "platform/LateServices.h"
+#include "platform/LogindBacklight.h"
 #include "platform/MpvMediaPlayer.h"
 #include "platform/QtFileOpenDialog.h"
 #include "platform/QtMessageBox.h"
@@ -45,10 +46,12 @@ Services realServices(const QString& programFolder)
         alsa->openCard();
         return alsa;
     });
+    auto backlight = std::make_unique<LateBacklight>([] { return LogindBacklight::forThisSession(); });
     // The stand-ins belong to the main window, which outlives its first paint.
     // The media player (libmpv: some 220 libraries, 40 MB) is built when media is first wanted.
-    services.startAfterFirstPaint = [wave = wavePlayer.get(), speech, mix = mixer.get()] {
+    services.startAfterFirstPaint = [wave = wavePlayer.get(), speech, mix = mixer.get(), light = backlight.get()] {
         mix->startBuilding();
+        light->startBuilding();
         wave->startBuilding();
         if (*speech)
             (*speech)->startBuilding();
@@ -56,6 +59,7 @@ Services realServices(const QString& programFolder)
     services.mediaPlayer = std::move(mediaPlayer);
     services.wavePlayer = std::move(wavePlayer);
     services.mixer = std::move(mixer);
+    services.backlight = std::move(backlight);
     services.createSerialPort = [](const QString& portName) -> std::unique_ptr<SerialPort> {
         if (GpsdPort::isGpsdName(portName))
             return std::make_unique<GpsdPort>();

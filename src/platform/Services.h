@@ -1,6 +1,7 @@
 #pragma once
 // The set of platform services the main window is built with. The program passes the
 // real ones; tests pass doubles.
+#include "platform/Backlight.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBox.h"
@@ -26,6 +27,7 @@ struct Services {
     // Called once while the main window is built; nullptr means speech is unavailable.
     std::function<std::unique_ptr<SpeechEngine>()> createSpeechEngine;
     std::unique_ptr<Mixer> mixer;
+    std::unique_ptr<Backlight> backlight;
     // Called when the GPS screen opens its port, with the port's name: a serial line, or
     // gpsd for a name that stands for it.
     std::function<std::unique_ptr<SerialPort>(const QString& portName)> createSerialPort;
@@ -34,7 +36,8 @@ struct Services {
     std::unique_ptr<MessageBox> messageBox;
     std::unique_ptr<FileOpenDialog> fileOpenDialog;
     // Called once the first screen has been painted: starts what it did not need (the
-    // real services build mpv, the speech engine, the sound players and the mixer then).
+    // real services build mpv, the speech engine, the sound players, the mixer and the
+    // backlight then).
     // Empty when nothing waits for the first paint (the tests' doubles): the main window
     // then does at once what it would do after it (TMainForm::afterFirstPaint).
     std::function<void()> startAfterFirstPaint;

@@ -66,9 +66,9 @@ std::unique_ptr<TMainForm> createWindows(Services services)
     mainWindow->OpenPlaylistForm = new TOpenPlaylistForm(mainWindow, feedback, notices, platform.dataFolder);
     mainWindow->MediaFrame1->setPlaylistChooser(mainWindow->OpenPlaylistForm);
 
-    mainWindow->SettingsForm = new TSettingsForm(mainWindow, mainWindow->settings(), configFilePath(platform.dataFolder), mainWindow->settingsAppliers(),
-                                           feedback, notices, *platform.fileOpenDialog, mainWindow->resumeKeeper(),
-                                           mainWindow->gpsReceiver());
+    mainWindow->SettingsForm = new TSettingsForm(
+        mainWindow, mainWindow->settings(), configFilePath(platform.dataFolder), mainWindow->settingsAppliers(), feedback,
+        notices, *platform.fileOpenDialog, *platform.backlight, mainWindow->resumeKeeper(), mainWindow->gpsReceiver());
     QObject::connect(mainWindow->SettingsForm, &TSettingsForm::launcherPathChanged, mainWindow->SystemFrame1,
                      &TSystemFrame::updateToolsButton);
     startMainWindow(*mainWindow);

@@ -1,3 +1,4 @@
+#include "config/BrightnessSettings.h"
 #include "config/GpsSettings.h"
 #include "config/Settingsunit.h"
 #include "gps/Gpsinfounit.h"
@@ -276,4 +277,49 @@ TEST_F(OptionsScreenTest, ColoursFollowTheSunAtTheFixOnlyWhenAskedAndNoDialogIsO
     program.main->GpsInfo->DeliverChunk((noon + "\r\n$GNGGA,1\r\n").constData());
     o().DayNightTimerTimer();
     EXPECT_TRUE(o().NightColourBtn->isChecked());
+}
+
+TEST_F(OptionsScreenTest, TheBacklightFollowsTheColourModeWhereItsBrightnessIsSet)
+{
+    program.start(QByteArray("DayBrightness=80\r\nNightBrightness=20\r\nDayColours=FALSE\r\n"));
+    EXPECT_EQ(program.fakes.backlight->percents, std::vector<int>{20});
+    EXPECT_EQ(o().DayBrightnessBtn->text(), "Day Brightness\n80%");
+    o().DayColourBtn->click();
+    o().NightColourBtn->click();
+    EXPECT_EQ(program.fakes.backlight->percents, (std::vector<int>{20, 80, 20}));
+}
+
+TEST_F(OptionsScreenTest, WithoutABrightnessTheBacklightAndTheFileAreLeftAlone)
+{
+    const QByteArray file = "DayBrightness=bright\r\nDayColours=TRUE\r\n";
+    program.start(file);
+    o().NightColourBtn->click();
+    o().DayColourBtn->click();
+    EXPECT_TRUE(program.fakes.backlight->percents.empty());
+    EXPECT_EQ(o().NightBrightnessBtn->text(), "Night Brightness\nNot Set");
+    o().DoneBtnClick();
+    const QByteArray saved = program.folder.read(ConfigFileName);
+    EXPECT_TRUE(saved.startsWith(file)) << saved.constData();
+    EXPECT_FALSE(saved.contains("NightBrightness"));
+}
+
+TEST_F(OptionsScreenTest, ABrightnessButtonStepsDownAndSetsTheBacklightOnlyInItsOwnMode)
+{
+    program.start(AllOn + "NightBrightness=45\r\n");
+    program.fakes.backlight->percents.clear();
+    program.clearEvents();
+    o().NightBrightnessBtn->click();
+    EXPECT_EQ(program.events(), (QStringList{"sound:click.wav", "speak:Night brightness 40 percent"}));
+    EXPECT_EQ(store().value(Key::NightBrightness), "40");
+    EXPECT_EQ(o().NightBrightnessBtn->text(), "Night Brightness\n40%");
+
+    o().DayBrightnessBtn->click();
+    EXPECT_EQ(store().value(Key::DayBrightness), "100");
+    EXPECT_EQ(program.spoken().last(), "Day brightness 100 percent");
+
+    for (int tap = 0; tap < 5; ++tap)
+        o().NightBrightnessBtn->click();
+    EXPECT_EQ(program.spoken().last(), "Night brightness not set");
+    EXPECT_FALSE(store().lines().join(u'\n').contains("NightBrightness"));
+    EXPECT_EQ(program.fakes.backlight->percents, (std::vector<int>{40, 30, 20, 10, 5}));
 }

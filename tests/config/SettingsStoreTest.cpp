@@ -1,3 +1,4 @@
+#include "config/BrightnessSettings.h"
 #include "config/SettingsStore.h"
 #include "support/TempFolder.h"
 
@@ -96,4 +97,12 @@ TEST(SettingsText, ThemeIndexFallsBackOnlyForNonNumbers)
     EXPECT_EQ(SettingText::themeIndex("-1", 4), -1);
     EXPECT_EQ(SettingText::themeIndex("blue", 4), 4);
     EXPECT_EQ(SettingText::themeIndex("", 5), 5);
+}
+
+TEST(BrightnessSettings, OnlyWholePercentsFromOneToAHundredSetTheBacklight)
+{
+    EXPECT_EQ(Brightness::percentOf("1"), 1);
+    EXPECT_EQ(Brightness::percentOf("100"), 100);
+    for (const char* leftAlone : {"", "0", "101", "-20", "50%", "2.5", "bright"})
+        EXPECT_EQ(Brightness::percentOf(leftAlone), std::nullopt) << leftAlone;
 }

@@ -1,6 +1,5 @@
 // The GPS information screen TGpsInfo built for real with the program's
 // other windows and platform doubles; one test reads a real pseudo-terminal.
-#include "EventSpin.h"
 #include "GpsTestPrinters.h"
 #include "PtyPair.h"
 #include "config/Settingsunit.h"
@@ -10,6 +9,7 @@
 #include "shell/Mainunit.h"
 #include "shell/Startup.h"
 #include "support/Doubles.h"
+#include "support/EventSpin.h"
 #include "support/TempFolder.h"
 #include "widgets/TabPager.h"
 #include "widgets/TouchButton.h"

@@ -1,11 +1,11 @@
 // The NMEA feeder tool and the reader end to end: the feeder's pseudo-terminal read by
 // TermiosSerialPort and TRead, the text cut and decoded by NmeaReceiver.
-#include "EventSpin.h"
 #include "Feeder.h"
 #include "GpsTestPrinters.h"
 #include "gps/GpsPort.h"
 #include "gps/NmeaReceiver.h"
 #include "platform/TermiosSerialPort.h"
+#include "support/EventSpin.h"
 #include "support/TestPaths.h"
 
 #include <QCoreApplication>

@@ -2,12 +2,12 @@
 // through a symlink of a stable name (as /dev/serial/by-id/... is); unplugging closes the
 // master and removes the link (as udev does), plugging in makes a new pseudo-terminal and
 // points the same name at it.
-#include "EventSpin.h"
 #include "GpsTestPrinters.h"
 #include "PtyPair.h"
 #include "gps/Commsthreadunit.h"
 #include "gps/GpsPort.h"
 #include "platform/TermiosSerialPort.h"
+#include "support/EventSpin.h"
 #include "support/TempFolder.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,5 @@
 // Receivers as they are sold today: the line speed found by trying the rates (GPSBaud=AUTO)
 // on the feeder's pseudo-terminal, and a receiver read through a real gpsd run by gpsfake.
-#include "EventSpin.h"
 #include "Feeder.h"
 #include "GpsTestPrinters.h"
 #include "gps/BaudSearch.h"
@@ -8,6 +7,7 @@
 #include "gps/NmeaReceiver.h"
 #include "platform/GpsdPort.h"
 #include "platform/TermiosSerialPort.h"
+#include "support/EventSpin.h"
 
 #include <QFileInfo>
 #include <QProcess>

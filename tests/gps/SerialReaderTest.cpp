@@ -1,13 +1,13 @@
 // The serial reader: TermiosSerialPort and TRead on a real pseudo-terminal
 // pair, GpsPort's opening, per-chunk GPSEnabled check and shutdown, with doubles where a
 // behaviour cannot be made on a pseudo-terminal.
-#include "EventSpin.h"
 #include "GpsTestPrinters.h"
 #include "PtyPair.h"
 #include "gps/Commsthreadunit.h"
 #include "gps/GpsPort.h"
 #include "platform/TermiosSerialPort.h"
 #include "support/Doubles.h"
+#include "support/EventSpin.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,6 +4,7 @@
 #include "mpris/MprisService.h"
 #include "playlists/Mediaframeunit.h"
 #include "support/MediaFiles.h"
+#include "support/PrivateBus.h"
 #include "support/TestProgram.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TrackBar.h"
@@ -31,36 +32,6 @@ bool spinUntil(Done done)
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
     return done();
 }
-
-// A dbus-daemon of the test's own, so nothing of the machine's session is touched.
-class PrivateBus {
-public:
-    PrivateBus()
-    {
-        m_daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
-        if (m_daemon.waitForStarted() && m_daemon.waitForReadyRead(10000))
-            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
-    QString address() const { return m_address; }
-
-    // A client process on this bus: playerctl or dbus-send.
-    void startClient(QProcess& client, const QString& program, const QStringList& arguments) const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_address);
-        client.setProcessEnvironment(env);
-        client.start(program, arguments);
-    }
-
-private:
-    QProcess m_daemon;
-    QString m_address;
-};
 
 class MprisTest : public ::testing::Test {
 protected:

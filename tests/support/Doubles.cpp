@@ -99,6 +99,7 @@ FakeServices::FakeServices()
     media = own(m_services.mediaPlayer, new FakeMediaPlayer);
     wave = own(m_services.wavePlayer, new FakeWavePlayer(&log));
     mixer = own(m_services.mixer, new FakeMixer);
+    backlight = own(m_services.backlight, new FakeBacklight);
     shell = own(m_services.shell, new FakeShell);
     power = own(m_services.power, new FakePower);
     messageBox = own(m_services.messageBox, new FakeMessageBox(&log));
@@ -131,6 +132,7 @@ void FakeServices::forgetRecords()
     }
     mixer->writes.clear();
     mixer->muteWrites.clear();
+    backlight->percents.clear();
     shell->opened.clear();
     shell->commands.clear();
     power->calls.clear();

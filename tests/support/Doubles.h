@@ -49,6 +49,12 @@ public:
     std::vector<bool> muteWrites;
 };
 
+class FakeBacklight : public Backlight {
+public:
+    void setPercent(int percent) override { percents.push_back(percent); }
+    std::vector<int> percents;
+};
+
 class FakeShell : public Shell {
 public:
     void open(const QString& target, Opened done) override
@@ -176,6 +182,7 @@ struct FakeServices {
     FakeWavePlayer* wave;
     FakeSpeechEngine* speech = nullptr; // nullptr until the main window creates it
     FakeMixer* mixer;
+    FakeBacklight* backlight;
     FakeShell* shell;
     FakePower* power;
     FakeMessageBox* messageBox;
