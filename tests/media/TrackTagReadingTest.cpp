@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <memory>
@@ -21,62 +20,37 @@ namespace {
 
 const QSize Box(280, 280);
 
-// Reads that do not end until the test lets them: those of the paths held.
-class HeldReads {
-public:
-    explicit HeldReads(std::set<QString> held)
-        : m_state(std::make_shared<State>())
-    {
-        m_state->held = std::move(held);
-    }
-    ~HeldReads() { releaseAll(); }
+// Reads that do not end while their path is held, shared with the workers, which may still
+// be in a read when the test ends.
+struct HeldReads {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::set<QString> held;
+    int running = 0;
 
-    // Shares the state with the workers, which may still be in a read when the test ends.
-    TrackTagReading::Read read() const
+    static TrackTagReading::Read of(const std::shared_ptr<HeldReads>& reads)
     {
-        return [state = m_state](const QString& path, TID3 tags) {
-            std::unique_lock lock(state->mutex);
-            state->mostRunning = std::max(state->mostRunning, ++state->running);
-            state->changed.wait(lock, [&] { return !state->held.count(path); });
-            --state->running;
-            state->changed.notify_all();
+        return [reads](const QString& path, TID3 tags) {
+            std::unique_lock lock(reads->mutex);
+            ++reads->running;
+            reads->changed.wait(lock, [&] { return !reads->held.count(path); });
+            --reads->running;
+            reads->changed.notify_all();
             return TrackTags{path, tags, {}};
         };
     }
-    void release(const QString& path)
+    // Lets the read of `path` end, or with no path every read, and then waits until they have.
+    void release(const QString& path = {})
     {
-        std::lock_guard lock(m_state->mutex);
-        m_state->held.erase(path);
-        m_state->changed.notify_all();
+        std::unique_lock lock(mutex);
+        if (!path.isEmpty())
+            held.erase(path);
+        else
+            held.clear();
+        changed.notify_all();
+        if (path.isEmpty())
+            changed.wait(lock, [this] { return running == 0; });
     }
-    // Lets every read end and waits until they have.
-    void releaseAll()
-    {
-        std::unique_lock lock(m_state->mutex);
-        m_state->held.clear();
-        m_state->changed.notify_all();
-        m_state->changed.wait(lock, [this] { return m_state->running == 0; });
-    }
-    int running() const
-    {
-        std::lock_guard lock(m_state->mutex);
-        return m_state->running;
-    }
-    int mostRunning() const
-    {
-        std::lock_guard lock(m_state->mutex);
-        return m_state->mostRunning;
-    }
-
-private:
-    struct State {
-        std::mutex mutex;
-        std::condition_variable changed;
-        std::set<QString> held;
-        int running = 0;
-        int mostRunning = 0;
-    };
-    std::shared_ptr<State> m_state;
 };
 
 class TrackTagReadingTest : public ::testing::Test {
@@ -108,14 +82,6 @@ protected:
         waitForLate();
         return m_late.isEmpty() ? TrackTags{} : m_late.last();
     }
-    QStringList latePaths() const
-    {
-        QStringList paths;
-        for (const TrackTags& tags : m_late)
-            paths.append(tags.path);
-        return paths;
-    }
-
     TID3 m_tags;
     QList<TrackTags> m_late;
 };
@@ -148,7 +114,7 @@ TEST_F(TrackTagReadingTest, AnOrdinaryTrackComesBackWithinTheWait)
     EXPECT_EQ(tags->picture.size(), Box);
 }
 
-TEST_F(TrackTagReadingTest, ADamagedWindowsMediaFileGivesDefaultsAndHoldsNothing)
+TEST_F(TrackTagReadingTest, TheDamagedWindowsMediaFileComesBackWithDefaults)
 {
     const QString damaged = TestPaths::sharedTestData() + "/damaged/asf-stall.wma";
     if (!QFile::exists(damaged))
@@ -164,31 +130,36 @@ TEST_F(TrackTagReadingTest, ADamagedWindowsMediaFileGivesDefaultsAndHoldsNothing
 
 TEST_F(TrackTagReadingTest, ALongReadArrivesLaterAndOnlyTheNewestIsDelivered)
 {
-    HeldReads reads({"x1", "x2", "old"});
-    TrackTagReading reading(m_tags, reads.read());
+    const auto reads = std::make_shared<HeldReads>();
+    reads->held = {"x1", "x2", "old"};
+    TrackTagReading reading(m_tags, HeldReads::of(reads));
     listen(reading);
     for (const char* path : {"x1", "x2", "old"})
         EXPECT_FALSE(reading.start(path)) << path;
     // Every worker is held: the newest read, quick as it is, waits for one.
     EXPECT_FALSE(reading.start("new"));
-    EXPECT_LE(reads.mostRunning(), TrackTagReading::MaxWorkers);
 
     // The worker let go hands over "old", then reads "new": "old" came first and was dropped.
-    reads.release("old");
+    reads->release("old");
     waitForLate();
-    EXPECT_EQ(latePaths(), QStringList{"new"});
-    reads.releaseAll();
+    ASSERT_EQ(m_late.size(), 1);
+    EXPECT_EQ(m_late.front().path, "new");
+    reads->release();
 }
 
 TEST_F(TrackTagReadingTest, ClosingDoesNotWaitForAStuckRead)
 {
-    HeldReads reads({"stuck"});
-    auto reading = std::make_unique<TrackTagReading>(m_tags, reads.read());
+    const auto reads = std::make_shared<HeldReads>();
+    reads->held = {"stuck"};
+    auto reading = std::make_unique<TrackTagReading>(m_tags, HeldReads::of(reads));
     EXPECT_FALSE(reading->start("stuck"));
     reading.reset();
-    EXPECT_EQ(reads.running(), 1);
+    {
+        std::lock_guard lock(reads->mutex);
+        EXPECT_EQ(reads->running, 1) << "the read is still stuck";
+    }
     // Its worker ends later, with nobody left to tell.
-    reads.releaseAll();
+    reads->release();
 }
 
 } // namespace
