@@ -21,9 +21,10 @@ source scripts/sanitizer-env.sh
 export ASAN_OPTIONS="$ASAN_OPTIONS:malloc_context_size=0"
 out=build-sanitize/fuzz
 mkdir -p "$out/logs" "$out/crashes"
+# An input that takes more than 2 s is a stall, as in ctest's runs (fuzz/CMakeLists.txt).
 for target in "${targets[@]}"; do
   mkdir -p "$out/found/$target"
-  "$out/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$out/fuzz_$target" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$out/crashes/$target-" "$out/found/$target" "fuzz/corpus/$target" \
     > "$out/logs/$target.log" 2>&1 &
 done

@@ -159,7 +159,8 @@ QImage PictureLoader::load(const QString& path, const QSize& box)
     QFile file;
     if (!FileNames::openForReading(file, path) || file.size() > MaxFileBytes)
         return {};
-    return decode(file.read(MaxFileBytes), box);
+    // Read what the file holds: a read of the largest size allowed would first allocate it.
+    return decode(file.read(file.size()), box);
 }
 
 QImage PictureLoader::decode(const QByteArray& data, const QSize& box)

@@ -1,6 +1,7 @@
 #include "tags/TagLibReader.h"
 
 #include "platform/FileNames.h"
+#include "tags/AsfHeader.h"
 #include "tags/Id3.h"
 
 #include <taglib/apetag.h>
@@ -103,7 +104,7 @@ OpenFile open(const QString& path)
         return file;
     file.stream = std::make_unique<BoundedStream>(FileNames::toBytes(path));
     // Fast, and without audio properties: only the tags are looked for.
-    if (file.stream->isOpen())
+    if (file.stream->isOpen() && !AsfHeader::isDamaged(*file.stream))
         file.ref = TagLib::FileRef(file.stream.get(), false, TagLib::AudioProperties::Fast);
     return file;
 }

@@ -3,7 +3,8 @@
 // FLAC), MP4 atoms, ASF (WMA), APE — and the cover pictures embedded in them, read with
 // TagLib. Only the tags are read, never the audio, and never more than 16 MB of a file in
 // at most 1024 reads, so a long video or a damaged file costs little more than a song;
-// what is not a regular file is not opened.
+// what is not a regular file is not opened, and a Windows Media file whose header does not
+// hold together (AsfHeader) reads as untagged.
 #include <QByteArray>
 #include <QString>
 #include <optional>

@@ -1,6 +1,7 @@
 // Tags and covers of files that carry no ID3v1 block, made by ffmpeg as taggers make them.
 #include "media/FfmpegFile.h"
 #include "tags/AlbumArt.h"
+#include "tags/AsfHeader.h"
 #include "tags/Id3.h"
 
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <memory>
+#include <taglib/tbytevectorstream.h>
 
 namespace {
 
@@ -66,6 +68,7 @@ protected:
                  {"a.flac", withCover + tags},
                  {"a.ogg", tone + QStringList{"-c:a", "libvorbis", "-metadata", vorbisCover} + tags},
                  {"a.opus", tone + QStringList{"-c:a", "libopus"} + tags},
+                 {"a.wma", withCover + tags},
                  // Both tags, the ID3v1 title cut at its 30 characters; ID3v2 genre as a code.
                  {"both.mp3", withCover + QStringList{"-write_id3v1", "1", "-metadata", "title=" + LongTitle,
                                                  "-metadata", "genre=(67)"}},
@@ -144,6 +147,48 @@ TEST_F(OtherTagsTest, TheEmbeddedCoverComesAfterTheTracksOwnPictureAndBeforeAlbu
     EXPECT_FALSE(reddish(trackPicture("v2.mp3")));
     QFile::remove(path("albumart.png"));
     QFile::remove(path("v2.JPG"));
+}
+
+// A Windows Media file as ffmpeg writes it, its header damaged here and there.
+TEST_F(OtherTagsTest, AWindowsMediaFileIsReadOnlyWhenItsHeaderHoldsTogether)
+{
+    id3.ReadID3(path("a.wma"));
+    EXPECT_EQ(id3.Title(), "Night Drive");
+    EXPECT_EQ(id3.Album(), "Long Roads");
+
+    QFile file(path("a.wma"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray good = file.readAll();
+    const auto isDamaged = [](QByteArray bytes) {
+        TagLib::ByteVector data(bytes.constData(), unsigned(bytes.size()));
+        TagLib::ByteVectorStream stream(data);
+        return AsfHeader::isDamaged(stream);
+    };
+    const auto patched = [&good](const char* guid, qsizetype offset, QByteArray value) {
+        const qsizetype at = good.indexOf(QByteArray::fromHex(guid));
+        EXPECT_GT(at, 0) << guid;
+        return QByteArray(good).replace(at + offset, value.size(), value);
+    };
+    const char* fileProperties = "a1dcab8c47a9cf118ee400c00c205365";
+    const char* extendedContentDescription = "40a4d0d207e3d21197f000a0c95ea850";
+    const char* headerExtension = "b503bf5f2ea9cf118ee300c00c205365";
+    const char* metadata = "eacbf8c5af5b77488467aa8c44fa4cca";
+    EXPECT_FALSE(isDamaged(good));
+    EXPECT_FALSE(isDamaged(QByteArray(5000, 'x'))) << "not a Windows Media file";
+    EXPECT_TRUE(isDamaged(good.left(400))) << "cut short in its header";
+    EXPECT_TRUE(isDamaged(patched(extendedContentDescription, 24, "\xFF\xFF"))) << "65535 entries";
+    EXPECT_TRUE(isDamaged(patched(fileProperties, 16, QByteArray(8, '\0')))) << "an object of no size";
+    EXPECT_TRUE(isDamaged(patched(headerExtension, 16, QByteArray("\xFF\xFF\0\0", 4)))) << "beyond the header";
+    EXPECT_TRUE(isDamaged(patched(headerExtension, 42, QByteArray("\xFF\0\0\0", 4)))) << "objects beyond it";
+    EXPECT_TRUE(isDamaged(patched(metadata, 24, "\xFF\xFF"))) << "65535 entries in the extension";
+
+    const QString damaged = path("damaged.wma");
+    QFile copy(damaged);
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(patched(extendedContentDescription, 24, "\xFF\xFF"));
+    copy.close();
+    id3.ReadID3(damaged);
+    EXPECT_EQ(id3.Title(), "Unknown Title");
 }
 
 TEST_F(OtherTagsTest, AFileTagLibCannotReadGivesDefaults)
