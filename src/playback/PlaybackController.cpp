@@ -10,7 +10,6 @@
 #include "platform/MediaPlayer.h"
 #include "playlists/PlayModes.h"
 #include "playlists/Playlist.h"
-#include "tags/AlbumArt.h"
 #include "tags/Trackinfounit.h"
 
 PlaybackController::PlaybackController(MediaPlayer& player, Playlist& playlist, const PlayModes& modes,
@@ -25,7 +24,13 @@ PlaybackController::PlaybackController(MediaPlayer& player, Playlist& playlist, 
     , m_navigator(navigator)
     , m_video(video)
     , m_programFolder(programFolder)
+    , m_reading(m_tags, programFolder, TTrackInfoForm::PictureSize)
 {
+    // A read that outlasted the wait shows when it ends, if its track is still the one open.
+    QObject::connect(&m_reading, &TrackTagReading::ready, &m_reading, [this](const TrackTags& tags) {
+        if (m_player.isOpen() && m_player.fileName() == tags.path)
+            showTrack(tags);
+    });
 }
 
 void PlaybackController::play()
@@ -87,11 +92,17 @@ void PlaybackController::startSelectedEntry(qint64 positionMs, bool playing)
         return;
     }
 
-    readTags(filePath);
-    const QImage picture =
-        AlbumArt::picture(filePath, m_programFolder, m_tags.Cover(), TTrackInfoForm::PictureSize);
     m_playlist.setTextColor(index, EntryColour::Playable);
-    m_nowPlaying.startTrack({index, m_playlist.count(), displayText, m_player.length()}, picture);
+    m_started = {index, m_playlist.count(), displayText, m_player.length()};
+    NowPlayingInfo& info = m_nowPlaying.info();
+    info.FileName = FileNames::shown(fileNamePart(filePath));
+    if (const std::optional<TrackTags> tags = m_reading.start(filePath)) {
+        showTrack(*tags);
+    } else {
+        // A file whose tags take long shows by its name until they come.
+        info = {info.PlaylistName, info.FileName};
+        m_nowPlaying.startTrack(m_started, QImage());
+    }
     // A video is never left playing unseen.
     if (playing && m_player.hasVideo())
         m_navigator.ShowScreen(Navigator::Video);
@@ -116,21 +127,19 @@ bool PlaybackController::openFile(const QString& filePath, qint64 positionMs, bo
     return true;
 }
 
-void PlaybackController::readTags(const QString& filePath)
+void PlaybackController::showTrack(const TrackTags& tags)
 {
-    NowPlayingInfo& info = m_nowPlaying.info();
-    info.FileName = FileNames::shown(fileNamePart(filePath));
-    try {
-        m_tags.ReadID3(filePath);
-    } catch (const TagReadError&) {
-        return; // the file plays on with the tag texts it had
+    // A file whose tags cannot be read plays on with the tag texts it had.
+    if (const std::optional<TID3>& read = tags.tags) {
+        NowPlayingInfo& info = m_nowPlaying.info();
+        info.Album = read->Album();
+        info.Artist = read->Artist();
+        info.Comment = read->Comment();
+        info.Genre = read->Genre();
+        info.Title = read->Title();
+        info.Year = read->Year();
     }
-    info.Album = m_tags.Album();
-    info.Artist = m_tags.Artist();
-    info.Comment = m_tags.Comment();
-    info.Genre = m_tags.Genre();
-    info.Title = m_tags.Title();
-    info.Year = m_tags.Year();
+    m_nowPlaying.startTrack(m_started, tags.picture);
 }
 
 void PlaybackController::stop()

@@ -2,8 +2,10 @@
 // Playback of the playlist's selected entry: the play operation, the Stop, Previous and
 // Next buttons, and the once-a-second position update with the advance at a track's end.
 // What it starts is written into the now-playing record, which the screens follow.
+#include "playback/NowPlaying.h"
 #include "playlists/ShuffleGenerator.h"
 #include "tags/Id3.h"
+#include "tags/TrackTagReading.h"
 
 #include <QString>
 
@@ -11,7 +13,6 @@ class Feedback;
 class MediaPlayer;
 class Navigator;
 class Notices;
-class NowPlaying;
 class PlayModes;
 class Playlist;
 class TVideoFrame;
@@ -55,7 +56,8 @@ public:
 private:
     bool continueOpenTrack();
     void startSelectedEntry(qint64 positionMs = 0, bool playing = true);
-    void readTags(const QString& filePath);
+    // Shows the started track with its tags and picture.
+    void showTrack(const TrackTags& tags);
     void AdvanceAtEndOfTrack();
 
     MediaPlayer& m_player;
@@ -68,5 +70,8 @@ private:
     TVideoFrame& m_video;
     QString m_programFolder;
     TID3 m_tags;
+    TrackTagReading m_reading;
+    // The track last started, as the playlist holds it.
+    NowPlaying::Start m_started;
     ShuffleGenerator m_shuffle;
 };
