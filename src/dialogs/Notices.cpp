@@ -5,6 +5,8 @@
 #include "dialogs/Mypromptunit.h"
 #include "platform/MessageBox.h"
 
+#include <cstdio>
+
 Notices::Notices(QWidget* window, MessageBox& messageBox, Feedback& feedback)
     : m_window(window)
     , m_messageBox(messageBox)
@@ -27,7 +29,10 @@ void Notices::ShowErrorNotice(const QString& text)
 
 void Notices::ShowMessage(const QString& text)
 {
-    m_messageBox.show(m_window, text);
+    if (m_unattended)
+        std::fprintf(stderr, "Karvex: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
+    else
+        m_messageBox.show(m_window, text);
 }
 
 bool Notices::AskYesNo(const QString& question)

@@ -24,10 +24,15 @@ public:
     // Modal yes/no question; true when confirmed.
     bool AskYesNo(const QString& question);
 
+    // Nobody is there to answer (the program was told to end): a message goes to standard
+    // error instead of waiting in a box for a tap.
+    void setUnattended() { m_unattended = true; }
+
 private:
     QWidget* m_window;
     MessageBox& m_messageBox;
     Feedback& m_feedback;
     TMyError* m_notice = nullptr;
     TMyPrompt* m_prompt = nullptr;
+    bool m_unattended = false;
 };

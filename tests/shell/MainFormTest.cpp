@@ -251,6 +251,17 @@ TEST_F(MainFormTest, ClosingWhenTheFileCannotBeWrittenSaysSoAndStillCloses)
     EXPECT_FALSE(m().isVisible());
 }
 
+// Told to end by a power-off, the program leaves no box waiting for a tap nobody will make.
+TEST_F(MainFormTest, AnUnattendedCloseThatCannotSaveWaitsForNobody)
+{
+    program.start(AllOn);
+    QFile::setPermissions(program.folder.file(ConfigFileName), QFile::ReadOwner);
+    m().notices().setUnattended();
+    m().close();
+    EXPECT_TRUE(program.fakes.messageBox->shown.isEmpty());
+    EXPECT_FALSE(m().isVisible());
+}
+
 TEST_F(MainFormTest, NoticesReplaceEachOtherAndSoundTheirError)
 {
     program.start(AllOn);

@@ -1,6 +1,8 @@
 // Starts the built program for real on a virtual X display, as a driver's car PC would.
 #include "config/SettingsStore.h"
 #include "media/FfmpegFile.h"
+#include "platform/TextFile.h"
+#include "playback/ResumeState.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
@@ -12,6 +14,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -317,4 +320,40 @@ TEST_F(SmokeTest, PlaysAVideoAgainAndAgainWithTheRealVideoOutput)
     ASSERT_TRUE(karvex.waitForFinished(10000));
     EXPECT_EQ(karvex.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(karvex.exitCode(), 0) << karvex.readAllStandardError().toStdString();
+}
+
+// The ignition goes off: the power-off sends SIGTERM, and Karvex closes as the window's
+// close does, keeping where the playing track was at that moment.
+TEST_F(SmokeTest, ClosesLikeTheWindowOnSigtermAndKeepsThePositionOfThatMoment)
+{
+    VirtualDisplay display({800, 600});
+    ASSERT_TRUE(display.ready());
+    InstalledProgram program;
+    const QString track = ffmpegFile(program.folder().file("tone.wav"), {"-f", "lavfi", "-i", "sine=duration=60"});
+    if (track.isEmpty())
+        GTEST_SKIP() << "ffmpeg could not make the track";
+    program.folder().write("resume.txt", "Selected=0\r\nTrack=0\r\nPosition=10000\r\nPlaying=TRUE\r\nEntry=" + track.toUtf8() + "\r\n");
+    const auto written = [&] { return ResumeState::fromLines(TextFile::readLines(program.folder().file("resume.txt")).value_or(QStringList())); };
+    const ResumeState before = written();
+    QProcess karvex;
+    ASSERT_TRUE(program.start(karvex, display));
+
+    // The file is written anew once the track plays on from where it was.
+    ResumeState playing;
+    ASSERT_TRUE(waitFor([&] { return (playing = written()) != before; }, 15000));
+    QElapsedTimer sincePlaying;
+    sincePlaying.start();
+    QThread::msleep(2500);
+    ::kill(pid_t(karvex.processId()), SIGTERM);
+    const qint64 expectedMs = playing.positionMs + sincePlaying.elapsed();
+    QElapsedTimer closing;
+    closing.start();
+    ASSERT_TRUE(karvex.waitForFinished(10000));
+    EXPECT_LT(closing.elapsed(), 2000);
+    EXPECT_EQ(karvex.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(karvex.exitCode(), 0);
+    EXPECT_TRUE(program.folder().exists(ConfigFileName)) << "the settings were not saved";
+    const ResumeState last = written();
+    EXPECT_TRUE(last.playing);
+    EXPECT_NEAR(double(last.positionMs), double(expectedMs), 1000);
 }
