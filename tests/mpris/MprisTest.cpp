@@ -96,6 +96,12 @@ TEST_F(MprisTest, OpenedFilePlaysWithItsTagsAndTheTrackPanelsPicture)
     const QImage art(QUrl(metadata("mpris:artUrl")).toLocalFile());
     ASSERT_FALSE(art.isNull()) << "mpris:artUrl names no picture";
     EXPECT_EQ(art.pixelColor(art.rect().center()), QColor(0, 0, 255));
+
+    // The track panel keeps that picture for a track without one; a remote shows none.
+    program.folder.write("plain.wav", MediaFiles::wave(50));
+    open(program.folder.file("plain.wav"));
+    EXPECT_EQ(metadata("xesam:title"), "plain.wav");
+    EXPECT_EQ(metadata("mpris:artUrl"), "");
 }
 
 TEST_F(MprisTest, ControlsActAsTheirButtonsWithClickAndSpeech)
