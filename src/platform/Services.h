@@ -39,7 +39,7 @@ struct Services {
     // real services build mpv, the speech engine, the sound players, the mixer and the
     // backlight then).
     // Empty when nothing waits for the first paint (the tests' doubles): the main window
-    // then does at once what it would do after it (TMainForm::afterFirstPaint).
+    // then does at once what it would do after it (FirstPaint::afterFirstPaint).
     std::function<void()> startAfterFirstPaint;
 };
 
