@@ -13,9 +13,10 @@
 #     demo drive into the GPS port (with --without-gps the feeder is not started).
 # Each run uses a fresh demo folder; the figures are the medians of the runs. With
 # --gps-baud N the feeder plays a receiver at N baud and config.ini says GPSBaud=N (N may
-# also be AUTO, with the feeder at 9600).
+# also be AUTO, with the feeder at 9600). With --fit WIDTHxHEIGHT the virtual display has
+# that size and config.ini says FitToScreen=TRUE: Karvex fitted to a panel of that size.
 #
-#   bench/measure-process.sh [--without-gps | --gps-baud N] [BUILD_FOLDER [RUNS [IDLE_SECONDS [SETTLE_SECONDS]]]]
+#   bench/measure-process.sh [--fit WIDTHxHEIGHT] [--without-gps | --gps-baud N] [BUILD_FOLDER [RUNS [IDLE_SECONDS [SETTLE_SECONDS]]]]
 #
 # BUILD_FOLDER defaults to build and must hold the targets karvex, karvex_floor, make_demo,
 # nmea_feeder and x11_close. RUNS defaults to 5, IDLE_SECONDS to 60, SETTLE_SECONDS to 5.
@@ -23,6 +24,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 with_gps=true
 gps_baud=""
+fit=""
+if [ "${1:-}" = --fit ]; then
+  fit=$2
+  shift 2
+fi
 if [ "${1:-}" = --without-gps ]; then
   with_gps=false
   shift
@@ -40,7 +46,11 @@ done
 . scripts/demo-session.sh
 work=$(mktemp -d -t karvex-measure.XXXXXX)
 trap 'stop_started; rm -rf "$work"' EXIT
-start_virtual_display
+start_virtual_display "${fit:-800x600}"
+# Where HOME is drawn: the interface is scaled to fit and centred.
+home_crop=$(echo "${fit:-800x600}" | awk -Fx '{ s = ($1 / 800 < $2 / 600) ? $1 / 800 : $2 / 600
+  x = ($1 - 800 * s) / 2; y = ($2 - 600 * s) / 2
+  printf "%dx%d+%d+%d", 105 * s, 62 * s, x + 13 * s, y + 40 * s }')
 ticks_per_second=$(getconf CLK_TCK)
 
 # Perl code that prints the monotonic clock (the clock of the program's report) and then
@@ -106,6 +116,7 @@ median() {
 measure_once() {
   local demo=$1 results=$2 started_before=("${started[@]}") feeder karvex karvex_ms rss before after
   "$build/devtools/make_demo" "$build/bin" "$demo" > "$demo.log" 2>&1 || { cat "$demo.log" >&2; return 1; }
+  [ -n "$fit" ] && printf 'FitToScreen=TRUE\r\n' >> "$demo/config.ini"
   if [ -n "$gps_baud" ]; then
     printf 'GPSBaud=%s\r\n' "$gps_baud" >> "$demo/config.ini"
     start_gps_feeder "$build/devtools" "$demo" --baud "$([ "$gps_baud" = AUTO ] && echo 9600 || echo "$gps_baud")"
@@ -117,7 +128,7 @@ measure_once() {
   start_reported "$demo/karvex" "$demo/karvex.log"
   karvex=$launched_pid
   karvex_ms=$start_ms
-  if ! home_outlined "$virtual_display"; then
+  if ! home_outlined "$virtual_display" "$home_crop"; then
     echo "The first painted screen is not the home screen." >&2
     return 1
   fi

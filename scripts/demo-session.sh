@@ -30,14 +30,15 @@ wait_for_display() {
   return 1
 }
 
-# A virtual 800 x 600 display (Xvfb), kept in virtual_display. Each script takes a display
+# A virtual 800 x 600 display (Xvfb), or one of the size given as WIDTHxHEIGHT, kept in
+# virtual_display. Each script takes a display
 # number of its own: one whose lock file names the Xvfb it started (Xvfb's own choice with
 # -displayfd takes no lock, so two started side by side could end up sharing a number).
 start_virtual_display() {
   local number pid
   for ((number = 100 + $$ % 400; number < 1000; number += 7)); do
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    Xvfb ":$number" -screen 0 800x600x24 -nolisten tcp > /dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 "${1:-800x600}x24" -nolisten tcp > /dev/null 2>&1 &
     pid=$!
     started+=($pid)
     virtual_display=":$number"
@@ -65,10 +66,10 @@ start_gps_feeder() {
 }
 
 # True when the HOME button on DISPLAY is outlined lime: the home screen is shown.
-# home_outlined DISPLAY
+# home_outlined DISPLAY [CROP]: CROP is where HOME is on the screen (ImageMagick geometry)
 home_outlined() {
   DISPLAY="$1" import -window root png:- \
-    | convert png:- -crop 105x62+13+40 +repage txt:- | grep -i '#00FF00' > /dev/null
+    | convert png:- -crop "${2:-105x62+13+40}" +repage txt:- | grep -i '#00FF00' > /dev/null
 }
 
 # Waits until Karvex (process PID) has painted its home screen on DISPLAY, so that it

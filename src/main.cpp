@@ -3,6 +3,7 @@
 #include "platform/StandardDescriptors.h"
 #include "platform/TerminationSignals.h"
 #include "shell/FirstPaintReport.h"
+#include "shell/FittedScreen.h"
 #include "shell/Mainunit.h"
 #include "shell/Startup.h"
 
@@ -12,10 +13,11 @@
 int main(int argc, char** argv)
 {
     keepStandardDescriptorsOpen();
+    const bool fitted = FittedScreen::prepare(argc, argv);
     KarvexApplication app(argc, argv);
     try {
         const QScreen* screen = QGuiApplication::primaryScreen();
-        if (std::optional<QString> refusal = Startup::resolutionRefusal(screen->size())) {
+        if (std::optional<QString> refusal = Startup::resolutionRefusal(screen->size()); refusal && !fitted) {
             QMessageBox box(QMessageBox::NoIcon, QString(), *refusal, QMessageBox::Ok);
             box.exec();
             return 0;
@@ -30,8 +32,7 @@ int main(int argc, char** argv)
             window.close();
         });
         new FirstPaintReport(mainWindow.get(), [window = mainWindow.get()] { window->firstPaint().firstPaintDone(); });
-        mainWindow->move(screen->geometry().topLeft());
-        mainWindow->show();
+        const std::unique_ptr<QWidget> surround = FittedScreen::show(*mainWindow, *screen);
         // Ends before the main window does. Connecting to the session bus can take long
         // (without one, D-Bus tries to start one), so it waits for the home screen.
         std::unique_ptr<MprisService> mpris;

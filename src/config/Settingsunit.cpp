@@ -1,6 +1,7 @@
 #include "config/Settingsunit.h"
 
 #include "config/BrightnessSettings.h"
+#include "config/ScreenFit.h"
 #include "config/GpsSettings.h"
 #include "app/Feedback.h"
 #include "config/SettingsAppliers.h"
@@ -212,9 +213,10 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
 {
     page->setObjectName(QStringLiteral("AdvSmoothTabPager12"));
     AdvSmoothLabel6 = placeLabel(page, "AdvSmoothLabel6", QStringLiteral("Control & Display"), {20, 10, 400, 32}, 24, true);
-    HideMouseBtn = makeToggle(page, "HideMouseBtn", QStringLiteral("Hide Mouse Cursor"), {20, 48, 188, 60});
-    DayBrightnessBtn = placeButton(page, "DayBrightnessBtn", QString(), {220, 48, 148, 60}, 17);
-    NightBrightnessBtn = placeButton(page, "NightBrightnessBtn", QString(), {380, 48, 160, 60}, 17);
+    HideMouseBtn = makeToggle(page, "HideMouseBtn", QStringLiteral("Hide Mouse Cursor"), {20, 48, 120, 60});
+    FitToScreenBtn = makeToggle(page, "FitToScreenBtn", QStringLiteral("Fit To Screen"), {148, 48, 104, 60});
+    DayBrightnessBtn = placeButton(page, "DayBrightnessBtn", QString(), {260, 48, 136, 60}, 17);
+    NightBrightnessBtn = placeButton(page, "NightBrightnessBtn", QString(), {404, 48, 136, 60}, 17);
     AdvSmoothLabel7 = placeLabel(page, "AdvSmoothLabel7", QStringLiteral("Device Settings"), {20, 122, 400, 32}, 24, true);
     Label2 = placeLabel(page, "Label2",
                        QStringLiteral("Changes made to Hardware settings below require you to close and restart Karvex for the settings to take effect."),
@@ -230,6 +232,7 @@ void TSettingsForm::buildHardwarePage(QWidget* page)
     SOCPort->setEnabled(false);
 
     connect(HideMouseBtn, &QAbstractButton::clicked, this, &TSettingsForm::HideMouseBtnClick);
+    connect(FitToScreenBtn, &QAbstractButton::clicked, this, &TSettingsForm::FitToScreenBtnClick);
     connect(DayBrightnessBtn, &QAbstractButton::clicked, this, &TSettingsForm::DayBrightnessBtnClick);
     connect(NightBrightnessBtn, &QAbstractButton::clicked, this, &TSettingsForm::NightBrightnessBtnClick);
     connect(GpsBtn, &QAbstractButton::clicked, this, &TSettingsForm::GpsBtnClick);
@@ -296,6 +299,7 @@ void TSettingsForm::LoadAndApplySettings()
     else
         Pointer::show();
     HideMouseBtn->setChecked(hideMouse);
+    FitToScreenBtn->setChecked(ScreenFit::wanted(store));
     showBrightness(true);
     showBrightness(false);
     GpsBtn->setChecked(SettingText::isOn(store.value(Key::GPSEnabled)));
@@ -336,7 +340,7 @@ void TSettingsForm::followToggles()
     const std::pair<TouchButton*, QString> toggles[] = {
         {ClickSoundsBtn, Key::ClickSounds}, {OtherSoundsBtn, Key::OtherSounds}, {SpeechBtn, Key::SpeechSounds},
         {HideMouseBtn, Key::HideMouse},     {GpsBtn, Key::GPSEnabled},         {AutoDayNightBtn, Key::AutoDayNight},
-        {ResumePlaybackBtn, Key::ResumePlayback}};
+        {ResumePlaybackBtn, Key::ResumePlayback}, {FitToScreenBtn, Key::FitToScreen}};
     for (const auto& [toggle, key] : toggles)
         connect(toggle, &QAbstractButton::toggled, this, [this, key](bool on) {
             if (!m_applying)
@@ -427,6 +431,13 @@ void TSettingsForm::HideMouseBtnClick()
         speak(QStringLiteral("Cursor shown"));
         Pointer::show();
     }
+}
+
+void TSettingsForm::FitToScreenBtnClick()
+{
+    m_notices.ShowErrorNotice(
+        QStringLiteral("RESTART REQUIRED\n\nChanged Display Settings Require You Save And Restart This Program."));
+    speak(FitToScreenBtn->isChecked() ? QStringLiteral("Fit to screen on") : QStringLiteral("Fit to screen off"));
 }
 
 void TSettingsForm::GpsBtnClick()

@@ -63,6 +63,7 @@ public:
     // Hardware
     TouchLabel* AdvSmoothLabel6;
     TouchButton* HideMouseBtn;
+    TouchButton* FitToScreenBtn;
     // The backlight's brightness in daylight and night colours (DayBrightness,
     // NightBrightness): each tap steps it down.
     TouchButton* DayBrightnessBtn;
@@ -91,6 +92,7 @@ public:
     void OtherSoundsBtnClick();
     void SpeechBtnClick();
     void HideMouseBtnClick();
+    void FitToScreenBtnClick();
     void DayBrightnessBtnClick();
     void NightBrightnessBtnClick();
     void GpsBtnClick();

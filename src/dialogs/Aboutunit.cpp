@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 #include "app/Feedback.h"
+#include "dialogs/LicenceText.h"
 #include "dialogs/Notices.h"
 #include "platform/Shell.h"
 #include "widgets/CaptionPanel.h"
@@ -58,17 +59,17 @@ TAboutForm::TAboutForm(QWidget* owner, Feedback& feedback, Notices& notices, She
     Label4 = placeLabel(Tab1, "Label4", QStringLiteral("Media On The Move"), {270, 18, 270, 32}, 20, false);
     LicenceDisplay = new QPlainTextEdit(Tab1);
     LicenceDisplay->setObjectName(QStringLiteral("LicenceDisplay"));
-    LicenceDisplay->setGeometry(16, 64, 528, 214);
+    LicenceDisplay->setGeometry(16, 64, 528, 200);
     LicenceDisplay->setReadOnly(true);
     LicenceDisplay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     LicenceDisplay->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QFont licenceFont = LicenceDisplay->font();
     licenceFont.setPixelSize(16);
     LicenceDisplay->setFont(licenceFont);
-    VersionDisplay = placeLabel(Tab1, "VersionDisplay", QStringLiteral("Version 1.0 beta"), {16, 284, 300, 28}, 18, false);
+    VersionDisplay = placeLabel(Tab1, "VersionDisplay", QStringLiteral("Version 1.0 beta"), {16, 268, 300, 26}, 18, false);
     DataFolderDisplay = placeLabel(Tab1, "DataFolderDisplay",
                                    QStringLiteral("Settings and playlists are saved in ") + dataFolder,
-                                   {16, 310, 528, 22}, 14, false);
+                                   {16, 294, 528, 22}, 14, false);
     DataFolderDisplay->setElideMiddle(true);
 
     QWidget* webPage = AdvSmoothTabPager1->addPage(QStringLiteral("Web Site  "));
@@ -113,7 +114,7 @@ void TAboutForm::loadLicence()
     const std::optional<QStringList> lines =
         TextFile::readLines(QDir(m_programFolder).filePath(QStringLiteral("licence.txt")));
     if (lines)
-        LicenceDisplay->setPlainText(lines->join(u'\n'));
+        LicenceDisplay->setPlainText(LicenceText::forDisplay(*lines));
 }
 
 void TAboutForm::AdvSmoothButton1Click()

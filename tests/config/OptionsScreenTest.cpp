@@ -1,5 +1,6 @@
 #include "config/BrightnessSettings.h"
 #include "config/GpsSettings.h"
+#include "config/ScreenFit.h"
 #include "config/Settingsunit.h"
 #include "gps/Gpsinfounit.h"
 #include "gps/NmeaReceiver.h"
@@ -159,6 +160,28 @@ TEST_F(OptionsScreenTest, ChoosingANightThemeInDaylightChangesOnlyTheNightSettin
     EXPECT_EQ(ColourStyles::instance().currentIndex(), 7);
     o().NightThemeList->setSelectedIndex(8);
     EXPECT_EQ(ColourStyles::instance().currentIndex(), 8);
+}
+
+TEST_F(OptionsScreenTest, FitToScreenIsReadAndWrittenAndAsksForARestart)
+{
+    program.start(AllOn + "FitToScreen=TRUE\r\n");
+    ASSERT_TRUE(o().FitToScreenBtn->isChecked());
+    program.clearEvents();
+    o().FitToScreenBtn->click();
+    EXPECT_EQ(store().value(Key::FitToScreen), "FALSE");
+    EXPECT_EQ(program.main->MyError->ErrorText->text(),
+              "RESTART REQUIRED\n\nChanged Display Settings Require You Save And Restart This Program.");
+    EXPECT_EQ(program.events(), (QStringList{"sound:error.wav", "speak:Fit to screen off"}));
+}
+
+TEST(ScreenFit, ScalesTheInterfaceToTheLargestSizeThatFits)
+{
+    EXPECT_EQ(ScreenFit::scaleFor({1024, 600}), 1.0);
+    EXPECT_EQ(ScreenFit::scaleFor({1920, 1080}), 1.8);
+    EXPECT_EQ(ScreenFit::scaleFor({1280, 800}), 800.0 / 600);
+    EXPECT_EQ(ScreenFit::scaleFor({1024, 768}), 1.28);
+    EXPECT_EQ(ScreenFit::scaleFor({800, 600}), std::nullopt) << "nothing to fit";
+    EXPECT_EQ(ScreenFit::scaleFor({800, 480}), std::nullopt) << "below a scale of 1 Qt does not draw whole screens";
 }
 
 TEST_F(OptionsScreenTest, PickingAPortAsksForARestart)

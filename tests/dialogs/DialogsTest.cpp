@@ -1,4 +1,5 @@
 #include "dialogs/Aboutunit.h"
+#include "dialogs/LicenceText.h"
 #include "dialogs/Myerrorunit.h"
 #include "dialogs/Mypromptunit.h"
 #include "tools/Mymainmenuunit.h"
@@ -127,6 +128,7 @@ TEST(About, ShowsTheLicenceBesideTheProgram)
                      program.main->services().dataFolder);
     EXPECT_EQ(about.LicenceDisplay->toPlainText(), "Line one\nLine two");
     EXPECT_EQ(about.AdvSmoothTabPager1->currentIndex(), 0);
+    EXPECT_TRUE(about.Tab1->rect().contains(about.DataFolderDisplay->geometry())) << "the last line is cut off";
 }
 
 TEST(About, ShipsTheProjectLicence)
@@ -164,4 +166,16 @@ TEST(About, ThankYouAndWebSite)
     about.Image1->click();
     EXPECT_EQ(program.main->MyError->ErrorText->text(),
               "OPEN ERROR\n\nError Loading Web Browser. Default browser configured?");
+}
+
+TEST(About, PutsEachWrappedParagraphOfTheLicenceOnOneLine)
+{
+    const QStringList file{"Karvex - Media On The Move", "Copyright (c) 2026 The Karvex developers", "",
+                           "Permission is hereby granted, free of charge, to any person obtaining a copy",
+                           "of this software and associated documentation files (the \"Software\"), to deal",
+                           "in the Software without restriction.", "", "THE END."};
+    EXPECT_EQ(LicenceText::forDisplay(file),
+              "Karvex - Media On The Move\nCopyright (c) 2026 The Karvex developers\n\n"
+              "Permission is hereby granted, free of charge, to any person obtaining a copy of this software and "
+              "associated documentation files (the \"Software\"), to deal in the Software without restriction.\n\nTHE END.");
 }

@@ -177,6 +177,25 @@ bool showsRed(const QImage& image, QRect area)
     return false;
 }
 
+// The share of the interface's pixels in `reference` (an 800 x 600 screen) that `fitted`
+// shows alike at `scale` from `origin`, leaving out the clock and the scrolling ticker.
+double shareAlike(const QImage& reference, const QImage& fitted, QPoint origin, double scale)
+{
+    const QRect clock(136, 0, 528, 100), ticker(136, 470, 528, 130);
+    int alike = 0, compared = 0;
+    for (int y = 0; y < reference.height(); y += 2)
+        for (int x = 0; x < reference.width(); x += 2) {
+            if (clock.contains(x, y) || ticker.contains(x, y))
+                continue;
+            const QColor want = reference.pixelColor(x, y);
+            const QColor got = fitted.pixelColor(origin + QPoint(int((x + 0.5) * scale), int((y + 0.5) * scale)));
+            ++compared;
+            alike += std::abs(want.red() - got.red()) + std::abs(want.green() - got.green())
+                    + std::abs(want.blue() - got.blue()) < 60;
+        }
+    return double(alike) / compared;
+}
+
 class SmokeTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -356,4 +375,48 @@ TEST_F(SmokeTest, ClosesLikeTheWindowOnSigtermAndKeepsThePositionOfThatMoment)
     const ResumeState last = written();
     EXPECT_TRUE(last.playing);
     EXPECT_NEAR(double(last.positionMs), double(expectedMs), 1000);
+
+// With FitToScreen=TRUE the interface fills the panel in one direction, centred, drawn at the
+// panel's scale; a tap lands on what is drawn under it.
+TEST_F(SmokeTest, FitsTheInterfaceToPanelsOfOtherSizes)
+{
+    InstalledProgram program;
+    program.folder().write(ConfigFileName, "FitToScreen=TRUE\r\n");
+    const auto homeOn = [&](QSize size, QProcess& karvex, VirtualDisplay& display) {
+        EXPECT_TRUE(program.start(karvex, display));
+        EXPECT_TRUE(waitFor([&] { return display.run("xdotool", {"search", "--name", "^MEDIA$"}) == 0; }, 15000));
+        QImage screen;
+        waitFor([&] { return (screen = display.screenshot()).size() == size && hasColourNear(screen, HomeButton, Lime); }, 3000);
+        QThread::msleep(1500); // the first second's readings
+        return display.screenshot();
+    };
+    const auto close = [&](QProcess& karvex, VirtualDisplay& display) {
+        EXPECT_EQ(display.run(closeTool(), {"MEDIA"}), 0);
+        EXPECT_TRUE(karvex.waitForFinished(10000));
+    };
+    VirtualDisplay plain({800, 600});
+    ASSERT_TRUE(plain.ready());
+    QProcess reference;
+    const QImage unfitted = homeOn({800, 600}, reference, plain);
+    close(reference, plain);
+
+    // Drawn at a scale, edges are smoothed differently from the 800 x 600 picture's.
+    struct Panel { QSize size; QPoint origin; double scale; double alike; };
+    for (const Panel panel : {Panel{{1024, 600}, {112, 0}, 1.0, 0.97}, Panel{{1280, 800}, {106, 0}, 4.0 / 3, 0.9}}) {
+        SCOPED_TRACE(panel.size.width());
+        VirtualDisplay display(panel.size);
+        ASSERT_TRUE(display.ready());
+        QProcess karvex;
+        const QImage fitted = homeOn(panel.size, karvex, display);
+        ASSERT_EQ(fitted.size(), panel.size);
+        EXPECT_GT(shareAlike(unfitted, fitted, panel.origin, panel.scale), panel.alike);
+        EXPECT_EQ(fitted.pixelColor(panel.origin.x() / 2, panel.size.height() / 2), QColor(Qt::black)) << "not black around";
+
+        const QPoint playlist = panel.origin + (PlaylistButton.center() * panel.scale);
+        display.run("xdotool", {"mousemove", QString::number(playlist.x()), QString::number(playlist.y()), "click", "1"});
+        const QRect scaledPlaylist(panel.origin + PlaylistButton.topLeft() * panel.scale, PlaylistButton.size() * panel.scale);
+        EXPECT_TRUE(waitFor([&] { return hasColourNear(display.screenshot(), scaledPlaylist, Lime); }, 5000))
+            << "the tap did not show the playlist screen";
+        close(karvex, display);
+    }
 }
