@@ -375,6 +375,7 @@ TEST_F(SmokeTest, ClosesLikeTheWindowOnSigtermAndKeepsThePositionOfThatMoment)
     const ResumeState last = written();
     EXPECT_TRUE(last.playing);
     EXPECT_NEAR(double(last.positionMs), double(expectedMs), 1000);
+}
 
 // With FitToScreen=TRUE the interface fills the panel in one direction, centred, drawn at the
 // panel's scale; a tap lands on what is drawn under it.
