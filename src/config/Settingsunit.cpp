@@ -341,8 +341,8 @@ void TSettingsForm::followToggles()
         {ClickSoundsBtn, Key::ClickSounds}, {OtherSoundsBtn, Key::OtherSounds}, {SpeechBtn, Key::SpeechSounds},
         {HideMouseBtn, Key::HideMouse},     {GpsBtn, Key::GPSEnabled},         {AutoDayNightBtn, Key::AutoDayNight},
         {ResumePlaybackBtn, Key::ResumePlayback}, {FitToScreenBtn, Key::FitToScreen}};
-    for (const auto& [toggle, key] : toggles)
-        connect(toggle, &QAbstractButton::toggled, this, [this, key](bool on) {
+    for (const auto& toggle : toggles)
+        connect(toggle.first, &QAbstractButton::toggled, this, [this, key = toggle.second](bool on) {
             if (!m_applying)
                 storeToggle(key, on);
         });
