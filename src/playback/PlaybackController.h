@@ -7,6 +7,7 @@
 
 #include <QString>
 
+class ExternalSource;
 class Feedback;
 class MediaPlayer;
 class Navigator;
@@ -21,6 +22,10 @@ public:
     PlaybackController(MediaPlayer& player, Playlist& playlist, const PlayModes& modes, NowPlaying& nowPlaying,
                        Feedback& feedback, Notices& notices, Navigator& navigator, TVideoFrame& video,
                        const QString& programFolder);
+
+    // While the now-playing record shows another source's track, the buttons act on
+    // `source`; the playlist takes over again when it starts an entry.
+    void setExternalSource(ExternalSource* source) { m_external = source; }
 
     // Continues the open track (or restarts it at its end with repeat on); otherwise opens
     // and plays the selected entry, or the first, and shows what it is. Failures are shown
@@ -53,6 +58,8 @@ public:
     bool PositionTick();
 
 private:
+    // The other source, while it has the buttons.
+    ExternalSource* external() const;
     bool continueOpenTrack();
     void startSelectedEntry(qint64 positionMs = 0, bool playing = true);
     void readTags(const QString& filePath);
@@ -69,4 +76,5 @@ private:
     QString m_programFolder;
     TID3 m_tags;
     ShuffleGenerator m_shuffle;
+    ExternalSource* m_external = nullptr;
 };
