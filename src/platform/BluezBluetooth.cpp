@@ -348,7 +348,7 @@ QString BluezBluetooth::phoneName(const QString& device) const
         if (!text.isEmpty())
             return text;
     }
-    return device.section(u'/', -1);
+    return device.isEmpty() ? QStringLiteral("Phone") : device.section(u'/', -1);
 }
 
 QList<BluetoothPhone> BluezBluetooth::phones() const
