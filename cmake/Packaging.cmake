@@ -76,7 +76,10 @@ else()
     ", libqt6widgets6, libqt6gui6, libqt6dbus6, libqt6core6, libasound2, libtag1v5")
 endif()
 # The kiosk session: an X server, xinit, xrandr and xset, and xmessage for its messages.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xinit, xserver-xorg, x11-xserver-utils, x11-utils")
+# The driver's phone: BlueZ, and bluez-alsa-utils, whose units (bluealsa, bluealsa-aplay)
+# play the phone's sound through the car's ALSA output. A car without Bluetooth goes without.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "fonts-dejavu-core, xinit, xserver-xorg, x11-xserver-utils, x11-utils, bluez, bluez-alsa-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${KARVEX_PACKAGING_OUT}/debian/postinst ${KARVEX_PACKAGING_OUT}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -50,6 +50,8 @@ inline const QString GPSEnabled = QStringLiteral("GPSEnabled");
 inline const QString LastMediaPath = QStringLiteral("LastMediaPath");
 inline const QString DayTheme = QStringLiteral("DayTheme");
 inline const QString NightTheme = QStringLiteral("NightTheme");
+// The name phones see when the car PC is made visible to them.
+inline const QString BluetoothName = QStringLiteral("BluetoothName");
 }
 
 namespace SettingText {

@@ -97,8 +97,9 @@ void TWelcomeFrame::followNowPlaying(NowPlaying& nowPlaying)
         SetNowPlayingText(NowPlayingTexts::ticker(start.displayText, info) + QStringLiteral("   "));
         NowPlayingProgress->setPosition(0);
         NowPlayingProgress->setRange(0, double(start.lengthMs));
+        const NowPlaying::OtherSource* other = nowPlaying.otherSource();
         NowPlayingPanel->setCaption(
-            NowPlayingTexts::trackOfPlaylist(info.PlaylistName, start.entry, start.entryCount));
+            other ? other->name : NowPlayingTexts::trackOfPlaylist(info.PlaylistName, start.entry, start.entryCount));
     });
     connect(&nowPlaying, &NowPlaying::positionChanged, this, [this](qint64 position, qint64 length, const QString& name) {
         NowPlayingProgress->setRange(0, double(length));

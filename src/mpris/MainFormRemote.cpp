@@ -37,7 +37,7 @@ void MainFormRemote::pause()
 void MainFormRemote::stop()
 {
     m_mainWindow.StopBtnClick();
-    if (m_player.isOpen())
+    if (m_player.isOpen() && !m_nowPlaying.otherSource())
         m_player.setPosition(m_player.start());
 }
 
@@ -94,6 +94,8 @@ void MainFormRemote::raise()
 
 RemoteStatus MainFormRemote::status() const
 {
+    if (const NowPlaying::OtherSource* other = m_nowPlaying.otherSource())
+        return other->playing ? RemoteStatus::Playing : RemoteStatus::Paused;
     if (!m_player.isOpen())
         return RemoteStatus::Stopped;
     return m_player.isPlaying() ? RemoteStatus::Playing : RemoteStatus::Paused;
@@ -101,13 +103,15 @@ RemoteStatus MainFormRemote::status() const
 
 RemoteTrack MainFormRemote::track() const
 {
-    if (!m_player.isOpen())
+    const NowPlaying::OtherSource* other = m_nowPlaying.otherSource();
+    if (!other && !m_player.isOpen())
         return {};
     const NowPlayingInfo& info = m_nowPlaying.info();
     RemoteTrack track;
-    track.path = m_player.fileName();
-    track.entry = m_media.playlist().selectedIndex();
-    track.lengthMs = m_player.length();
+    // The phone's track is no file: it goes by the phone's name.
+    track.path = other ? QStringLiteral("bluetooth:") + other->name : m_player.fileName();
+    track.entry = other ? -1 : m_media.playlist().selectedIndex();
+    track.lengthMs = other ? other->lengthMs : m_player.length();
     // A file without a title tag goes by its name, as the home screen shows it.
     track.title = info.Title == NowPlayingInfo().Title ? NowPlayingTexts::displayName(track.path).trimmed() : info.Title;
     track.artist = info.Artist;
@@ -119,6 +123,8 @@ RemoteTrack MainFormRemote::track() const
 
 qint64 MainFormRemote::positionMs() const
 {
+    if (const NowPlaying::OtherSource* other = m_nowPlaying.otherSource())
+        return other->positionMs;
     return m_player.position();
 }
 
@@ -139,7 +145,7 @@ bool MainFormRemote::repeat() const
 
 bool MainFormRemote::hasEntries() const
 {
-    return !m_media.playlist().isEmpty();
+    return m_nowPlaying.otherSource() || !m_media.playlist().isEmpty();
 }
 
 QImage MainFormRemote::picture() const

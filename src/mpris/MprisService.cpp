@@ -226,7 +226,9 @@ QVariantMap MprisService::metadata(const RemoteTrack& track)
     if (track.path.isEmpty())
         return m_metadata;
     m_metadata.insert(QStringLiteral("mpris:length"), qlonglong(track.lengthMs * MicrosecondsPerMs));
-    m_metadata.insert(QStringLiteral("xesam:url"), fileUrl(track.path));
+    // A phone's track is no file.
+    if (track.path.startsWith(u'/'))
+        m_metadata.insert(QStringLiteral("xesam:url"), fileUrl(track.path));
     m_metadata.insert(QStringLiteral("xesam:title"), track.title);
     m_metadata.insert(QStringLiteral("xesam:artist"), QStringList{track.artist});
     m_metadata.insert(QStringLiteral("xesam:album"), track.album);

@@ -3,6 +3,7 @@
 
 #include "platform/AlsaMixer.h"
 #include "platform/AlsaWavePlayer.h"
+#include "platform/BluezBluetooth.h"
 #include "platform/DataFolder.h"
 #include "platform/DesktopShell.h"
 #include "platform/EspeakSpeechEngine.h"
@@ -69,5 +70,6 @@ Services realServices(const QString& programFolder)
     services.power = std::make_unique<SystemdPower>();
     services.messageBox = std::make_unique<QtMessageBox>();
     services.fileOpenDialog = std::make_unique<QtFileOpenDialog>();
+    services.connectBluetooth = [] { return BluezBluetooth::onSystemBus(); };
     return services;
 }

@@ -2,6 +2,7 @@
 // The set of platform services the main window is built with. The program passes the
 // real ones; tests pass doubles.
 #include "platform/Backlight.h"
+#include "platform/Bluetooth.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBox.h"
@@ -35,6 +36,9 @@ struct Services {
     std::unique_ptr<Power> power;
     std::unique_ptr<MessageBox> messageBox;
     std::unique_ptr<FileOpenDialog> fileOpenDialog;
+    // Called once after the first paint: the car PC's Bluetooth, which says itself why it
+    // cannot be used. Empty where there is none (the tests' doubles).
+    std::function<std::unique_ptr<Bluetooth>()> connectBluetooth;
     // Called once the first screen has been painted: starts what it did not need (the
     // real services build mpv, the speech engine, the sound players, the mixer and the
     // backlight then).

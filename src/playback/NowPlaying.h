@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <optional>
 
 class NowPlaying : public QObject {
     Q_OBJECT
@@ -15,6 +16,14 @@ public:
         int entry = -1;
         int entryCount = 0;
         QString displayText;
+        qint64 lengthMs = 0;
+    };
+
+    // A source other than the playlist (the driver's phone), while it plays instead.
+    struct OtherSource {
+        QString name;
+        bool playing = false;
+        qint64 positionMs = 0;
         qint64 lengthMs = 0;
     };
 
@@ -37,15 +46,31 @@ public:
     // The position tick with nothing open.
     void showNoMedia();
 
+    // Null while the playlist is the source.
+    const OtherSource* otherSource() const { return m_other ? &*m_other : nullptr; }
+    // `source` plays the track `tags` in place of the playlist's, which is kept: shown as a
+    // started track.
+    void startOtherTrack(const OtherSource& source, const NowPlayingInfo& tags);
+    // The other source's position tick.
+    void showOtherPosition(bool playing, qint64 positionMs, qint64 lengthMs);
+    // The playlist is the source again: its last started track is shown again.
+    void endOtherSource();
+
 signals:
     void playlistEmptied();
     void loading(const QString& text);
     void trackStarted();
     void positionChanged(qint64 positionMs, qint64 lengthMs, const QString& name);
     void noMedia();
+    void otherSourceEnded();
 
 private:
     NowPlayingInfo m_info;
     QImage m_trackPicture;
     Start m_start;
+    std::optional<OtherSource> m_other;
+    // The playlist's track while another source plays.
+    NowPlayingInfo m_playlistInfo;
+    Start m_playlistStart;
+    QImage m_playlistPicture;
 };

@@ -3,6 +3,7 @@
 #include "app/Feedback.h"
 #include "app/Navigator.h"
 #include "dialogs/Notices.h"
+#include "playback/ExternalSource.h"
 #include "playback/NowPlaying.h"
 #include "playback/NowPlayingTexts.h"
 #include "playback/Videoframeunit.h"
@@ -33,8 +34,19 @@ PlaybackController::PlaybackController(MediaPlayer& player, Playlist& playlist, 
     });
 }
 
+ExternalSource* PlaybackController::external() const
+{
+    return m_nowPlaying.otherSource() ? m_external : nullptr;
+}
+
 void PlaybackController::play()
 {
+    // On the playlist screen Play is the playlist's: it takes over from the other source.
+    if (ExternalSource* source = external(); source && m_navigator.currentScreen() != Navigator::Playlist) {
+        source->play();
+        return;
+    }
+    m_nowPlaying.endOtherSource();
     if (!continueOpenTrack())
         startSelectedEntry();
 }
@@ -111,6 +123,7 @@ void PlaybackController::startSelectedEntry(qint64 positionMs, bool playing)
 bool PlaybackController::openFile(const QString& filePath, qint64 positionMs, bool playing,
                                   const OpenNotices& notices)
 {
+    m_nowPlaying.endOtherSource();
     m_player.close();
     m_player.setFileName(filePath);
     if (!m_player.open()) {
@@ -144,16 +157,24 @@ void PlaybackController::showTrack(const TrackTags& tags)
 
 void PlaybackController::stop()
 {
-    if (!m_player.isOpen())
+    ExternalSource* source = external();
+    if (!source && !m_player.isOpen())
         return;
     m_feedback.Announce(QStringLiteral("Pause"));
-    m_player.stop();
+    if (source)
+        source->pause();
+    else
+        m_player.stop();
     m_feedback.Click();
 }
 
 void PlaybackController::previous()
 {
     m_feedback.Announce(QStringLiteral("Previous Track"));
+    if (ExternalSource* source = external()) {
+        source->previous();
+        return;
+    }
     m_player.close();
     m_playlist.selectPrevious();
     play();
@@ -162,7 +183,9 @@ void PlaybackController::previous()
 void PlaybackController::next()
 {
     m_feedback.ClickAndSpeak(QStringLiteral("Next Track"));
-    if (m_player.isOpen())
+    if (ExternalSource* source = external())
+        source->next();
+    else if (m_player.isOpen())
         m_player.seekToEnd();
     else
         play();
@@ -170,6 +193,10 @@ void PlaybackController::next()
 
 bool PlaybackController::PositionTick()
 {
+    if (ExternalSource* source = external()) {
+        source->showPosition();
+        return false;
+    }
     if (!m_player.isOpen()) {
         m_nowPlaying.showNoMedia();
         return false;

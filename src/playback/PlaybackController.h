@@ -9,6 +9,7 @@
 
 #include <QString>
 
+class ExternalSource;
 class Feedback;
 class MediaPlayer;
 class Navigator;
@@ -22,6 +23,10 @@ public:
     PlaybackController(MediaPlayer& player, Playlist& playlist, const PlayModes& modes, NowPlaying& nowPlaying,
                        Feedback& feedback, Notices& notices, Navigator& navigator, TVideoFrame& video,
                        const QString& programFolder);
+
+    // While the now-playing record shows another source's track, the buttons act on
+    // `source`; the playlist takes over again when it starts an entry.
+    void setExternalSource(ExternalSource* source) { m_external = source; }
 
     // Continues the open track (or restarts it at its end with repeat on); otherwise opens
     // and plays the selected entry, or the first, and shows what it is. Failures are shown
@@ -54,6 +59,8 @@ public:
     bool PositionTick();
 
 private:
+    // The other source, while it has the buttons.
+    ExternalSource* external() const;
     bool continueOpenTrack();
     void startSelectedEntry(qint64 positionMs = 0, bool playing = true);
     // Shows the started track with its tags and picture.
@@ -74,4 +81,5 @@ private:
     // The track last started, as the playlist holds it.
     NowPlaying::Start m_started;
     ShuffleGenerator m_shuffle;
+    ExternalSource* m_external = nullptr;
 };

@@ -317,6 +317,7 @@ void TMediaFrame::ShowNoMedia()
 void TMediaFrame::PlayListDblClick()
 {
     m_feedback.Click();
+    m_nowPlaying.endOtherSource();
     m_player.close();
     emit playRequested();
 }
@@ -366,7 +367,10 @@ void TMediaFrame::MediaTrackbarMouseDown()
 void TMediaFrame::MediaTrackbarMouseUp()
 {
     MediaPlayer& player = m_player;
-    if (player.isOpen()) {
+    if (m_nowPlaying.otherSource()) {
+        // A phone's track cannot be moved from here: the next position update puts the
+        // thumb back.
+    } else if (player.isOpen()) {
         // Whole milliseconds, cut toward zero.
         player.setPosition(qint64(MediaTrackbar->position()));
         player.play();

@@ -54,6 +54,7 @@ public:
     NmeaReceiver& gpsReceiver() { return m_gps; }
     ResumeKeeper& resumeKeeper() { return *m_resume; }
     VolumeControl& volumeControl() { return *m_volume; }
+    PlaybackController& playback() { return *m_playback; }
 
     void ShowScreen(int screen) override;
     int currentScreen() const override { return m_screen; }

@@ -76,10 +76,11 @@ void MediaKeys::stop()
     m_mainWindow.StopBtnClick();
 }
 
-// Pauses while a track plays, else plays.
+// Pauses while a track (or the phone) plays, else plays.
 void MediaKeys::playPause()
 {
-    if (m_mainWindow.MediaPlayer1().isPlaying())
+    const NowPlaying::OtherSource* other = m_mainWindow.nowPlaying().otherSource();
+    if (other ? other->playing : m_mainWindow.MediaPlayer1().isPlaying())
         stop();
     else
         play();

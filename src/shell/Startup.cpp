@@ -7,6 +7,8 @@
 #include "home/Welcomeframeunit.h"
 #include "mpris/MainFormRemote.h"
 #include "mpris/MprisService.h"
+#include "phone/PhoneForm.h"
+#include "phone/PhoneSource.h"
 #include "playback/NowPlaying.h"
 #include "playback/Videoframeunit.h"
 #include "playlists/Mediaframeunit.h"
@@ -39,6 +41,19 @@ void startMainWindow(TMainForm& mainWindow)
     // Looking for devices, asking for gpsd and loading the lists' type are nothing the home
     // screen waits for.
     mainWindow.firstPaint().afterFirstPaint([&options] { options.completeHardwarePage(); });
+}
+
+// The driver's phone as a source and its pairing, once Bluetooth has been looked for.
+void startPhones(TMainForm& mainWindow, TPhoneForm& phones)
+{
+    Services& platform = mainWindow.services();
+    if (!platform.connectBluetooth)
+        return;
+    Bluetooth* bluetooth = platform.connectBluetooth().release();
+    bluetooth->setParent(&mainWindow);
+    auto* source = new PhoneSource(*bluetooth, mainWindow.nowPlaying(), mainWindow.MediaPlayer1(), &mainWindow);
+    mainWindow.playback().setExternalSource(source);
+    phones.attach(*bluetooth);
 }
 
 } // namespace
@@ -83,6 +98,11 @@ std::unique_ptr<TMainForm> createWindows(Services services)
     QObject::connect(mainWindow->GpsInfo, &TGpsInfo::gpsStatusHintChanged, gpsMark, &QWidget::setToolTip);
     QObject::connect(mainWindow->WelcomeFrame1, &TWelcomeFrame::gpsInfoRequested, mainWindow->GpsInfo, &QDialog::exec);
     QObject::connect(mainWindow->WelcomeFrame1, &TWelcomeFrame::speedGraphPoint, mainWindow->GpsInfo, &TGpsInfo::AddGraphPoint);
+
+    auto* phones = new TPhoneForm(mainWindow, feedback, notices, mainWindow->settings());
+    QObject::connect(mainWindow->MyMainMenu, &TMyMainMenu::phonesRequested, phones, &TPhoneForm::open);
+    // Connecting to the system bus and asking bluetoothd are nothing the home screen waits for.
+    mainWindow->firstPaint().afterFirstPaint([mainWindow, phones] { startPhones(*mainWindow, *phones); });
     return owner;
 }
 

@@ -19,7 +19,8 @@ std::optional<QString> resolutionRefusal(QSize screen);
 // Creates the main window and then, in this order, the system menu, the notice, the
 // prompt and the playlist chooser; the options screen, then starts the main window
 // (volume, the empty playlist caption, config.ini, the home screen, the timers); and last
-// the GPS information screen (which opens the GPS port after the first paint).
+// the GPS information screen (which opens the GPS port after the first paint) and the
+// phones' dialog (Bluetooth is looked for after the first paint).
 std::unique_ptr<TMainForm> createWindows(Services services);
 
 // The MPRIS remote control over the main window on the session bus; nullptr when there is

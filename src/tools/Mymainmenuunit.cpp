@@ -94,6 +94,10 @@ TMyMainMenu::TMyMainMenu(QWidget* mainWindow, Services& services, Feedback& feed
     DoneBtn->setObjectName(QStringLiteral("DoneBtn"));
     DoneBtn->setGeometry(560, 6, 72, 58);
     DoneBtn->setGlyph(Glyph::Done);
+    PhoneBtn = new TouchButton(QStringLiteral("Phones"), MenuPanel);
+    PhoneBtn->setObjectName(QStringLiteral("PhoneBtn"));
+    PhoneBtn->setGeometry(420, 6, 132, 58);
+    PhoneBtn->setFontPixelSize(24);
 
     AdvSmoothButton1 = makeButton(MenuPanel, "AdvSmoothButton1", QStringLiteral("Manage Files"), LeftColumn, 0);
     AdvSmoothButton2 = makeButton(MenuPanel, "AdvSmoothButton2", QStringLiteral("About Karvex"), RightColumn, 0);
@@ -113,6 +117,7 @@ TMyMainMenu::TMyMainMenu(QWidget* mainWindow, Services& services, Feedback& feed
     connect(PowerOffBtn, &QAbstractButton::clicked, this, &TMyMainMenu::PowerOffBtnClick);
     connect(MinimiseBtn, &QAbstractButton::clicked, this, &TMyMainMenu::MinimiseBtnClick);
     connect(ExitBtn, &QAbstractButton::clicked, this, &TMyMainMenu::ExitBtnClick);
+    connect(PhoneBtn, &QAbstractButton::clicked, this, &TMyMainMenu::PhoneBtnClick);
 }
 
 void TMyMainMenu::paintEvent(QPaintEvent*)
@@ -184,6 +189,13 @@ void TMyMainMenu::AdvSmoothButton1Click()
     hideMenu();
     // The root folder stands for the system drive; the file manager shows it.
     m_services.shell->open(QStringLiteral("/"), {});
+}
+
+void TMyMainMenu::PhoneBtnClick()
+{
+    m_feedback.ClickAndSpeak(QStringLiteral("Phones"));
+    hideMenu();
+    emit phonesRequested();
 }
 
 void TMyMainMenu::AdvSmoothButton2Click()

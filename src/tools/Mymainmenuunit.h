@@ -27,6 +27,7 @@ public:
     TouchButton* PowerOffBtn;
     TouchButton* MinimiseBtn;
     TouchButton* ExitBtn;
+    TouchButton* PhoneBtn;
 
     void ExitBtnClick();
     // What EXIT does once confirmed: closes the player and the main window, so the
@@ -44,6 +45,11 @@ public:
     // Run Command.
     void AdvSmoothButton4Click();
     void DoneBtnClick();
+    void PhoneBtnClick();
+
+signals:
+    // The phones' dialog is wanted.
+    void phonesRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
