@@ -29,7 +29,6 @@
 
 namespace {
 
-const QString Python = QStringLiteral("/usr/bin/python3");
 const QString Phone = QStringLiteral("/org/bluez/hci0/dev_AA_BB_CC_DD_EE_FF");
 const QString PhonePlayerPath = Phone + QStringLiteral("/player0");
 const QByteArray SpeechOn = "ClickSounds=TRUE\r\nOtherSounds=TRUE\r\nSpeechSounds=TRUE\r\n";
@@ -54,8 +53,7 @@ class PhoneTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()
-            || QProcess::execute(Python, {"-c", "import dbusmock"}) != 0)
+        if (!PrivateBus::standInsAvailable())
             GTEST_SKIP() << "dbus-daemon or python3-dbusmock is not installed";
         ASSERT_FALSE(bus.address().isEmpty()) << "the private bus did not start";
         connection = QDBusConnection::connectToBus(bus.address(), QStringLiteral("phone-test"));
@@ -74,14 +72,14 @@ protected:
 
     void startBluez()
     {
-        bus.startClient(bluez, Python, {"-m", "dbusmock", "--template", "bluez5"});
+        bus.startStandIn(bluez, QStringLiteral("bluez5"));
         ASSERT_TRUE(spinUntil([&] { return connection.interface()->isServiceRegistered(QStringLiteral("org.bluez")).value(); }, 10000));
     }
     // Runs `code` (after the prelude) against the stand-in.
     void run(const QString& code)
     {
         QProcess script;
-        bus.startClient(script, Python, {"-c", Prelude + code});
+        bus.startClient(script, PrivateBus::Python, {"-c", Prelude + code});
         ASSERT_TRUE(spinUntil([&] { return script.state() == QProcess::NotRunning; }, 10000));
         ASSERT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
     }

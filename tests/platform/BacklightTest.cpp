@@ -17,8 +17,6 @@
 namespace {
 
 const QString Logind = QStringLiteral("org.freedesktop.login1");
-// Debian's python3-dbusmock is seen by the system's own Python only.
-const QString Python = QStringLiteral("/usr/bin/python3");
 
 // A device folder NAME under SYSFS, with MAX as its max_brightness unless MAX is null.
 void addDevice(const TempFolder& sysfs, const QString& name, const QByteArray& max)
@@ -32,8 +30,7 @@ class LogindBacklightTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()
-            || QProcess::execute(Python, {"-c", "import dbusmock"}) != 0)
+        if (!PrivateBus::standInsAvailable())
             GTEST_SKIP() << "dbus-daemon or python3-dbusmock is not installed";
         ASSERT_FALSE(bus.address().isEmpty()) << "the private bus did not start";
         connection = QDBusConnection::connectToBus(bus.address(), QStringLiteral("backlight-test"));
@@ -50,7 +47,7 @@ protected:
     // Starts the stand-in logind with the session c1, which takes SetBrightness calls.
     void startLogind()
     {
-        bus.startClient(logind, Python, {"-m", "dbusmock", "--template", "logind"});
+        bus.startStandIn(logind, QStringLiteral("logind"));
         ASSERT_TRUE(spinUntil([&] { return connection.interface()->isServiceRegistered(Logind).value(); }, 10000));
         mock(QStringLiteral("/org/freedesktop/login1"), QStringLiteral("AddSession"),
              {QStringLiteral("c1"), QStringLiteral("seat0"), 1000u, QStringLiteral("driver"), true});

@@ -1,6 +1,7 @@
 #include "support/PrivateBus.h"
 
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 
 PrivateBus::PrivateBus()
 {
@@ -22,4 +23,15 @@ void PrivateBus::startClient(QProcess& client, const QString& program, const QSt
     env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), m_address);
     client.setProcessEnvironment(env);
     client.start(program, arguments);
+}
+
+void PrivateBus::startStandIn(QProcess& standIn, const QString& templateName) const
+{
+    startClient(standIn, Python, {"-m", "dbusmock", "--template", templateName});
+}
+
+bool PrivateBus::standInsAvailable()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()
+        && QProcess::execute(Python, {"-c", "import dbusmock"}) == 0;
 }
