@@ -73,7 +73,7 @@ if(KARVEX_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-    ", libqt6widgets6, libqt6gui6, libqt6dbus6, libqt6core6, libasound2, libtag1v5")
+    ", libqt6widgets6, libqt6gui6, libqt6dbus6, libqt6core6, libasound2, libtag1v5, libx11-6")
 endif()
 # The kiosk session: an X server, xinit, xrandr and xset, and xmessage for its messages.
 # The driver's phone: BlueZ, and bluez-alsa-utils, whose units (bluealsa, bluealsa-aplay)

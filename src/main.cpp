@@ -13,7 +13,7 @@
 int main(int argc, char** argv)
 {
     keepStandardDescriptorsOpen();
-    const bool fitted = FittedScreen::prepare(argc, argv);
+    const bool fitted = FittedScreen::prepare();
     KarvexApplication app(argc, argv);
     try {
         const QScreen* screen = QGuiApplication::primaryScreen();

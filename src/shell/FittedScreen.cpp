@@ -2,28 +2,23 @@
 
 #include "config/ScreenFit.h"
 #include "platform/DataFolder.h"
+#include "platform/DisplaySize.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QScreen>
 
 namespace FittedScreen {
 
-bool prepare(int& argc, char** argv)
+bool prepare()
 {
     const QString programFolder = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
     SettingsStore settings;
     if (!settings.load(configFilePath(DataFolder::of(programFolder))) || !ScreenFit::wanted(settings))
         return false;
-    // Qt takes its scale factor only when it starts: a first, short-lived connection to
-    // the display measures the screen.
-    QSize screen;
-    {
-        QGuiApplication measure(argc, argv);
-        screen = QGuiApplication::primaryScreen()->size();
-    }
-    const std::optional<double> scale = ScreenFit::scaleFor(screen);
+    // Qt takes its scale factor only when it starts.
+    const std::optional<QSize> screen = DisplaySize::ofDefaultScreen();
+    const std::optional<double> scale = screen ? ScreenFit::scaleFor(*screen) : std::nullopt;
     if (!scale)
         return false;
     qputenv("QT_SCALE_FACTOR", QByteArray::number(*scale, 'g', 12));

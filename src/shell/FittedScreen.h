@@ -13,7 +13,7 @@ namespace FittedScreen {
 // and the primary screen can hold the interface, sets Qt's scale factor so that the
 // interface fills the screen in one direction, and returns true: the screen size check is
 // then passed.
-bool prepare(int& argc, char** argv);
+bool prepare();
 
 // Shows `mainWindow` centred on `screen`; returns the black window around it when it does
 // not fill the screen (it lives as long as the main window).

@@ -385,7 +385,9 @@ TEST_F(SmokeTest, FitsTheInterfaceToPanelsOfOtherSizes)
     program.folder().write(ConfigFileName, "FitToScreen=TRUE\r\n");
     const auto homeOn = [&](QSize size, QProcess& karvex, VirtualDisplay& display) {
         EXPECT_TRUE(program.start(karvex, display));
-        EXPECT_TRUE(waitFor([&] { return display.run("xdotool", {"search", "--name", "^MEDIA$"}) == 0; }, 15000));
+        EXPECT_TRUE(waitFor([&] { return display.run("xdotool", {"search", "--name", "^MEDIA$"}) == 0; }, 15000))
+            << "state " << karvex.state() << " exit " << karvex.exitCode() << ": "
+            << karvex.readAllStandardError().toStdString() << karvex.readAllStandardOutput().toStdString();
         QImage screen;
         waitFor([&] { return (screen = display.screenshot()).size() == size && hasColourNear(screen, HomeButton, Lime); }, 3000);
         QThread::msleep(1500); // the first second's readings
