@@ -40,7 +40,7 @@ public:
     {
         for (int number = 60 + int(QCoreApplication::applicationPid() % 200); number < 400 && !m_ready; number += 7) {
             const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number);
-            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) || QFile::exists(lock))
+            if (taken(number))
                 continue;
             m_name = QStringLiteral(":%1").arg(number);
             m_server.start(QStringLiteral("Xvfb"), {m_name, "-screen", "0",
@@ -87,6 +87,17 @@ public:
     }
 
 private:
+    // A number is taken by a lock or socket file, or by a server on the abstract socket of
+    // that number, which clients try first.
+    static bool taken(int number)
+    {
+        QFile sockets(QStringLiteral("/proc/net/unix"));
+        const bool listed = sockets.open(QIODevice::ReadOnly)
+            && sockets.readAll().contains(QStringLiteral("@/tmp/.X11-unix/X%1\n").arg(number).toLatin1());
+        return listed || QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
+            || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number));
+    }
+
     // Another test may have started a server on the same number at the same moment: the
     // display is ours only when the lock file names our server.
     bool ownsLock(const QString& lock) const
