@@ -17,7 +17,7 @@ stop_started() {
 
 free_display() {
   local n=20
-  while display_taken "$n"; do n=$((n + 1)); done
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
   echo ":$n"
 }
 
@@ -30,26 +30,20 @@ wait_for_display() {
   return 1
 }
 
-# True when display number $1 is taken here: by a lock or socket file, or by a server
-# listening on the abstract socket of that number, which clients try first.
-display_taken() {
-  [ -e "/tmp/.X$1-lock" ] || [ -e "/tmp/.X11-unix/X$1" ] \
-    || grep -q "@/tmp/.X11-unix/X$1\$" /proc/net/unix 2> /dev/null
-}
-
 # A virtual 800 x 600 display (Xvfb), or one of the size given as WIDTHxHEIGHT, kept in
-# virtual_display (its server in virtual_display_server). Each script takes a display
-# number of its own: one whose lock file names the Xvfb it started (Xvfb's own choice with
-# -displayfd takes no lock, so two started side by side could end up sharing a number).
+# virtual_display. It does not reset when its last client leaves: the check that it is up
+# is such a client, and a program connecting during the reset would be refused. Each
+# script takes a display number of its own: one whose lock file names the Xvfb it started
+# (Xvfb's own choice with -displayfd takes no lock, so two started side by side could end
+# up sharing a number).
 start_virtual_display() {
   local number pid
   for ((number = 100 + $$ % 400; number < 1000; number += 7)); do
-    display_taken "$number" && continue
-    Xvfb ":$number" -screen 0 "${1:-800x600}x24" -nolisten tcp > /dev/null 2>&1 &
+    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+    Xvfb ":$number" -screen 0 "${1:-800x600}x24" -nolisten tcp -noreset > /dev/null 2>&1 &
     pid=$!
     started+=($pid)
     virtual_display=":$number"
-    virtual_display_server=$pid
     if wait_for_display "$virtual_display" && [ "$(tr -d ' \n' < "/tmp/.X$number-lock" 2> /dev/null)" = "$pid" ]; then
       return 0
     fi
@@ -58,26 +52,6 @@ start_virtual_display() {
   done
   echo "No virtual display could be started." >&2
   return 1
-}
-
-# Starts PROGRAM on a virtual display of SIZE (see start_virtual_display), its output in
-# LOG, and waits until it has painted its home screen; its process is kept in karvex. A
-# display that Karvex could not connect to (its server ended, or another took the number
-# in the meantime) is started afresh, once.
-# start_karvex_on_virtual_display PROGRAM LOG [SIZE]
-start_karvex_on_virtual_display() {
-  local attempt
-  for attempt in 1 2; do
-    start_virtual_display "${3:-}" || return 1
-    DISPLAY="$virtual_display" QT_QPA_PLATFORM=xcb "$1" > "$2" 2>&1 &
-    karvex=$!
-    started+=($karvex)
-    wait_for_karvex "$virtual_display" "$karvex" && return 0
-    [ "$attempt" = 1 ] && grep -q "could not connect to display" "$2" || return 1
-    echo "Karvex could not connect to $virtual_display; starting a display again." >&2
-    kill "$karvex" "$virtual_display_server" 2> /dev/null || true
-    wait "$karvex" "$virtual_display_server" 2> /dev/null || true
-  done
 }
 
 # Plays the demo folder's drive into the pseudo-terminal that its config.ini names as

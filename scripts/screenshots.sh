@@ -22,8 +22,12 @@ demo=$(mktemp -d -t karvex-demo.XXXXXX)
 trap 'stop_started; rm -rf "$demo"' EXIT
 
 "$build/devtools/make_demo" "$build/bin" "$demo" > /dev/null
+start_virtual_display
 start_gps_feeder "$build/devtools" "$demo"
-if ! start_karvex_on_virtual_display "$demo/karvex" "$demo/karvex.log"; then
+DISPLAY="$virtual_display" QT_QPA_PLATFORM=xcb "$demo/karvex" > "$demo/karvex.log" 2>&1 &
+karvex=$!
+started+=($karvex)
+if ! wait_for_karvex "$virtual_display" "$karvex"; then
   echo "Karvex did not start:" >&2
   cat "$demo/karvex.log" >&2
   exit 1

@@ -33,19 +33,21 @@ bool waitFor(Done done, int ms)
     return true;
 }
 
-// An Xvfb server of one screen size on a display number of its own.
+// An Xvfb server of one screen size on a display number of its own. It does not reset when
+// its last client leaves (the check that it is up is one), so that a program connecting at
+// that moment is not refused.
 class VirtualDisplay {
 public:
     explicit VirtualDisplay(QSize size)
     {
         for (int number = 60 + int(QCoreApplication::applicationPid() % 200); number < 400 && !m_ready; number += 7) {
             const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number);
-            if (taken(number))
+            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) || QFile::exists(lock))
                 continue;
             m_name = QStringLiteral(":%1").arg(number);
             m_server.start(QStringLiteral("Xvfb"), {m_name, "-screen", "0",
                                                     QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
-                                                    "-nolisten", "tcp"});
+                                                    "-nolisten", "tcp", "-noreset"});
             m_ready = m_server.waitForStarted()
                 && waitFor([&] { return run("xdpyinfo", {}) == 0 || m_server.state() == QProcess::NotRunning; }, 5000)
                 && m_server.state() == QProcess::Running
@@ -87,17 +89,6 @@ public:
     }
 
 private:
-    // A number is taken by a lock or socket file, or by a server on the abstract socket of
-    // that number, which clients try first.
-    static bool taken(int number)
-    {
-        QFile sockets(QStringLiteral("/proc/net/unix"));
-        const bool listed = sockets.open(QIODevice::ReadOnly)
-            && sockets.readAll().contains(QStringLiteral("@/tmp/.X11-unix/X%1\n").arg(number).toLatin1());
-        return listed || QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
-            || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number));
-    }
-
     // Another test may have started a server on the same number at the same moment: the
     // display is ours only when the lock file names our server.
     bool ownsLock(const QString& lock) const
