@@ -13,11 +13,11 @@
 int main(int argc, char** argv)
 {
     keepStandardDescriptorsOpen();
-    const bool fitted = FittedScreen::prepare();
+    const std::optional<double> fitScale = FittedScreen::prepare();
     KarvexApplication app(argc, argv);
     try {
         const QScreen* screen = QGuiApplication::primaryScreen();
-        if (std::optional<QString> refusal = Startup::resolutionRefusal(screen->size()); refusal && !fitted) {
+        if (std::optional<QString> refusal = Startup::resolutionRefusal(screen->size()); refusal && !fitScale) {
             QMessageBox box(QMessageBox::NoIcon, QString(), *refusal, QMessageBox::Ok);
             box.exec();
             return 0;
@@ -32,7 +32,7 @@ int main(int argc, char** argv)
             window.close();
         });
         new FirstPaintReport(mainWindow.get(), [window = mainWindow.get()] { window->firstPaint().firstPaintDone(); });
-        const std::unique_ptr<QWidget> surround = FittedScreen::show(*mainWindow, *screen);
+        const std::unique_ptr<QWidget> surround = FittedScreen::show(*mainWindow, *screen, fitScale);
         // Ends before the main window does. Connecting to the session bus can take long
         // (without one, D-Bus tries to start one), so it waits for the home screen.
         std::unique_ptr<MprisService> mpris;

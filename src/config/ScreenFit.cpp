@@ -6,9 +6,9 @@ namespace ScreenFit {
 
 namespace {
 
-// Qt's widgets are drawn whole only at scales of 1 and above: below 1 each control's
-// picture lands at its unscaled place and is cut off, so a smaller panel is not fitted.
-constexpr double SmallestScale = 1.0;
+// The smallest screen fitted is 640 x 480: below that texts are too small to read at arm's
+// length.
+constexpr double SmallestScale = 0.8;
 
 } // namespace
 

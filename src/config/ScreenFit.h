@@ -19,8 +19,8 @@ inline constexpr QSize InterfaceSize(800, 600);
 bool wanted(const SettingsStore& settings);
 
 // The scale at which the interface fills `screen` in one direction and fits in the other;
-// nothing when the screen is exactly the interface's size (nothing to fit) or too small to
-// hold the interface at a scale the drawing supports.
+// nothing when the screen is exactly the interface's size (nothing to fit) or smaller than
+// 640 x 480.
 std::optional<double> scaleFor(QSize screen);
 
 } // namespace ScreenFit

@@ -15,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QScreen>
 
 const QString TAboutForm::ThankYou = QStringLiteral(
     "thank you for using kar vex.. "
@@ -34,8 +33,7 @@ TAboutForm::TAboutForm(QWidget* owner, Feedback& feedback, Notices& notices, She
     setModal(true);
     setFixedSize(596, 480);
     setWindowOpacity(240.0 / 255.0);
-    if (const QScreen* screen = owner->screen())
-        move(screen->geometry().center() - rect().center());
+    centreOnWindow(*this, *owner);
 
     auto* panel = new CaptionPanel(QString(), this);
     panel->setGeometry(10, 10, 576, 460);

@@ -2,6 +2,7 @@
 
 #include "app/Feedback.h"
 #include "widgets/CaptionPanel.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 #include "widgets/WidgetPainting.h"
@@ -81,7 +82,7 @@ void TMyError::paintEvent(QPaintEvent*)
 
 void TMyError::showNotice(const QString& text)
 {
-    move(m_mainWindow->geometry().center() - rect().center());
+    centreOnWindow(*this, *m_mainWindow);
     ErrorText->setFont(noticeFont(text));
     ErrorText->setText(text);
     joinTopModalDialog();

@@ -3,12 +3,12 @@
 #include "app/Feedback.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/ColourStyles.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
 #include <QLineEdit>
 #include <QPainter>
-#include <QScreen>
 
 namespace {
 
@@ -32,8 +32,7 @@ TMyInput::TMyInput(QWidget* mainWindow, Feedback& feedback)
     setModal(true);
     setFixedSize(694, 530);
     setWindowOpacity(245.0 / 255.0);
-    if (const QScreen* screen = mainWindow->screen())
-        move(screen->geometry().center() - rect().center());
+    centreOnWindow(*this, *mainWindow);
 
     AdvSmoothPanel1 = new CaptionPanel(QString(), this);
     AdvSmoothPanel1->setObjectName(QStringLiteral("AdvSmoothPanel1"));

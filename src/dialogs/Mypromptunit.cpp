@@ -2,10 +2,10 @@
 
 #include "app/Feedback.h"
 #include "widgets/CaptionPanel.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 
-#include <QScreen>
 
 TMyPrompt::TMyPrompt(QWidget* mainWindow, Feedback& feedback)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -49,8 +49,7 @@ TMyPrompt::TMyPrompt(QWidget* mainWindow, Feedback& feedback)
 bool TMyPrompt::ask(const QString& question)
 {
     PromptDisp->setText(question);
-    if (const QScreen* screen = m_mainWindow->screen())
-        move(screen->geometry().center() - rect().center());
+    centreOnWindow(*this, *m_mainWindow);
     return exec() == Ok;
 }
 

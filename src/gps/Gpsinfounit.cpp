@@ -406,6 +406,5 @@ void TGpsInfo::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     showReceiver();
-    // Centred on the main window.
-    move(m_mainWindow->geometry().center() - rect().center());
+    centreOnWindow(*this, *m_mainWindow);
 }

@@ -6,6 +6,7 @@
 #include "dialogs/Notices.h"
 #include "platform/Bluetooth.h"
 #include "widgets/CaptionPanel.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchLabel.h"
 #include "widgets/TouchList.h"
@@ -108,7 +109,7 @@ QString TPhoneForm::visibleName() const
 
 void TPhoneForm::open()
 {
-    move(m_mainWindow->mapToGlobal(m_mainWindow->rect().center()) - rect().center());
+    centreOnWindow(*this, *m_mainWindow);
     exec();
 }
 

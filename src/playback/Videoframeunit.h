@@ -5,6 +5,7 @@
 
 class CaptionPanel;
 class MediaPlayer;
+class StandInSurface;
 
 // The black surface the player draws video into; says so while there is none.
 class VideoSurface : public QWidget {
@@ -12,12 +13,21 @@ class VideoSurface : public QWidget {
 public:
     explicit VideoSurface(QWidget* parent = nullptr);
 
+    // The window the player draws into: this widget's own; or, where the interface is
+    // embedded in a view that draws it scaled (a panel smaller than the interface), a window
+    // of that view kept over this widget's place and tapped for it.
+    QWidget* displayWindow();
+
 signals:
     void clicked();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    StandInSurface* m_standIn = nullptr;
 };
 
 class TVideoFrame : public QWidget {
@@ -27,7 +37,7 @@ public:
 
     TVideoFrame(QWidget* parent, MediaPlayer& player);
 
-    // Makes VideoOutput the player's display window, with the picture scaled to its size.
+    // Makes VideoOutput's display window the player's, with the picture scaled to its size.
     void AttachPlayer();
     // Strip colours: white with black text by day, black with silver text by night.
     void ApplyColourMode(bool daylight);

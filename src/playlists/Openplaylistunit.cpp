@@ -3,6 +3,7 @@
 #include "playlists/PlaylistFile.h"
 #include "app/Feedback.h"
 #include "dialogs/Notices.h"
+#include "widgets/Placement.h"
 #include "widgets/TouchButton.h"
 #include "widgets/TouchList.h"
 
@@ -63,7 +64,7 @@ TOpenPlaylistForm::TOpenPlaylistForm(QWidget* mainWindow, Feedback& feedback, No
 
 std::optional<QString> TOpenPlaylistForm::choose()
 {
-    move(m_mainWindow->mapToGlobal(m_mainWindow->rect().center()) - rect().center());
+    centreOnWindow(*this, *m_mainWindow);
     if (exec() != Ok || chosenName().isEmpty())
         return std::nullopt;
     return chosenName();

@@ -3,6 +3,7 @@
 #include "config/ScreenFit.h"
 #include "platform/DataFolder.h"
 #include "platform/DisplaySize.h"
+#include "shell/ScaledInterfaceView.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,24 +11,25 @@
 
 namespace FittedScreen {
 
-bool prepare()
+std::optional<double> prepare()
 {
     const QString programFolder = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
     SettingsStore settings;
     if (!settings.load(configFilePath(DataFolder::of(programFolder))) || !ScreenFit::wanted(settings))
-        return false;
+        return std::nullopt;
     // Qt takes its scale factor only when it starts.
     const std::optional<QSize> screen = DisplaySize::ofDefaultScreen();
     const std::optional<double> scale = screen ? ScreenFit::scaleFor(*screen) : std::nullopt;
-    if (!scale)
-        return false;
-    qputenv("QT_SCALE_FACTOR", QByteArray::number(*scale, 'g', 12));
-    return true;
+    if (scale && *scale >= 1)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(*scale, 'g', 12));
+    return scale;
 }
 
-std::unique_ptr<QWidget> show(QWidget& mainWindow, const QScreen& screen)
+std::unique_ptr<QWidget> show(QWidget& mainWindow, const QScreen& screen, std::optional<double> scale)
 {
     const QRect area = screen.geometry();
+    if (scale && *scale < 1)
+        return std::make_unique<ScaledInterfaceView>(mainWindow, *scale, area);
     std::unique_ptr<QWidget> surround;
     if (area.size() != mainWindow.size()) {
         surround = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);

@@ -219,7 +219,7 @@ void TMainForm::SettingsBtnClick()
 void TMainForm::SystemBtnClick()
 {
     m_feedback.ClickAndSpeak(QStringLiteral("System."));
-    MyMainMenu->move(geometry().center() - MyMainMenu->rect().center());
+    centreOnWindow(*MyMainMenu, *this);
     MyMainMenu->exec();
 }
 

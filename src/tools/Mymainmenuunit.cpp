@@ -202,7 +202,8 @@ void TMyMainMenu::AdvSmoothButton2Click()
 {
     click();
     hideMenu();
-    TAboutForm about(this, m_feedback, m_notices, *m_services.shell, m_services.programFolder, m_services.dataFolder);
+    // Over the main window: the menu it was chosen from is hidden.
+    TAboutForm about(m_mainWindow, m_feedback, m_notices, *m_services.shell, m_services.programFolder, m_services.dataFolder);
     about.exec();
 }
 

@@ -24,3 +24,8 @@ TouchButton* placeButton(QWidget* parent, const char* name, const QString& capti
     button->setGlyph(glyph);
     return button;
 }
+
+void centreOnWindow(QWidget& dialog, const QWidget& window)
+{
+    dialog.move(window.mapToGlobal(window.rect().center() - dialog.rect().center()));
+}

@@ -1,5 +1,6 @@
 #pragma once
-// Putting controls on a form: each at its fixed place, under its control name.
+// Putting controls on a form: each at its fixed place, under its control name; and a
+// dialog at its place over the main window.
 #include "widgets/Glyphs.h"
 
 #include <QRect>
@@ -14,3 +15,8 @@ TouchLabel* placeLabel(QWidget* parent, const char* name, const QString& text, Q
                        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 TouchButton* placeButton(QWidget* parent, const char* name, const QString& caption, QRect place, int pixels,
                          Glyph glyph = Glyph::None);
+
+// Centres `dialog` on `window`, wherever the window is drawn: filling the screen, centred on
+// a larger panel, or embedded in a view that draws it scaled down (where only the window's
+// own mapping knows the dialog's place on the screen).
+void centreOnWindow(QWidget& dialog, const QWidget& window);

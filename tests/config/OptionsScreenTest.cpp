@@ -181,7 +181,9 @@ TEST(ScreenFit, ScalesTheInterfaceToTheLargestSizeThatFits)
     EXPECT_EQ(ScreenFit::scaleFor({1280, 800}), 800.0 / 600);
     EXPECT_EQ(ScreenFit::scaleFor({1024, 768}), 1.28);
     EXPECT_EQ(ScreenFit::scaleFor({800, 600}), std::nullopt) << "nothing to fit";
-    EXPECT_EQ(ScreenFit::scaleFor({800, 480}), std::nullopt) << "below a scale of 1 Qt does not draw whole screens";
+    EXPECT_EQ(ScreenFit::scaleFor({800, 480}), 0.8);
+    EXPECT_EQ(ScreenFit::scaleFor({640, 480}), 0.8);
+    EXPECT_EQ(ScreenFit::scaleFor({640, 400}), std::nullopt) << "too small to read";
 }
 
 TEST_F(OptionsScreenTest, PickingAPortAsksForARestart)
