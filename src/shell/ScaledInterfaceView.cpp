@@ -40,14 +40,16 @@ ScaledInterfaceView::~ScaledInterfaceView()
         m_interface->setWidget(nullptr);
 }
 
-QPoint ScaledInterfaceView::onScreen(QPoint interfacePoint) const
-{
-    return mapToGlobal(mapFromScene(QPointF(interfacePoint)));
-}
-
 bool ScaledInterfaceView::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::WindowStateChange && watched == &m_mainWindow
+        && m_mainWindow.windowState().testFlag(Qt::WindowMinimized)) {
+        // MINIMISE minimises the window that shows the interface.
+        m_mainWindow.setWindowState(m_mainWindow.windowState() & ~Qt::WindowMinimized);
+        showMinimized();
+        return false;
+    }
     if ((type != QEvent::Show && type != QEvent::Hide) || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
@@ -66,12 +68,11 @@ bool ScaledInterfaceView::eventFilter(QObject* watched, QEvent* event)
 void ScaledInterfaceView::showDialog(QWidget& dialog)
 {
     if (!dialog.testAttribute(Qt::WA_Moved)) {
-        // Placed by Qt, as on a screen of the interface's size: centred on its parent's
-        // window, 10 pixels left and 40 up (room Qt leaves for a title bar). Qt's own
-        // placement knows nothing of the view's scale.
+        // Where Qt places a dialog on a screen of the interface's size: centred on its
+        // parent's window, 10 pixels left and 40 up (room it leaves for a title bar). Qt's
+        // own placement, which the move keeps from running, knows nothing of the scale.
         const QWidget& window = *dialog.parentWidget()->window();
         dialog.move(window.mapToGlobal(window.rect().center() - dialog.rect().center() - QPoint(10, 40)));
-        dialog.setAttribute(Qt::WA_Moved, false);
     }
     // Opaque, as windows are on the car's screen, where nothing composes them.
     dialog.setWindowOpacity(1);

@@ -16,9 +16,6 @@ public:
     ScaledInterfaceView(QWidget& mainWindow, double scale, const QRect& screenArea);
     ~ScaledInterfaceView() override;
 
-    // Where a point of the interface (its 800 x 600 coordinates) is on the screen.
-    QPoint onScreen(QPoint interfacePoint) const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -30,6 +30,7 @@ protected:
 
 TEST_F(VideoFrameTest, ATapOnThePictureOpensAndClosesTheStripAndRescalesThePicture)
 {
+    QCoreApplication::processEvents(); // the interface is shown
     EXPECT_EQ(player().displayWindow, v().VideoOutput) << "the player draws here from the start";
     m().ShowScreen(TMainForm::Video);
     EXPECT_EQ(v().ButtonPanel->height(), 0);

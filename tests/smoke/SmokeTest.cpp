@@ -407,7 +407,8 @@ TEST_F(SmokeTest, FitsTheInterfaceToPanelsOfOtherSizes)
 
     // Drawn at a scale, edges are smoothed differently from the 800 x 600 picture's.
     struct Panel { QSize size; QPoint origin; double scale; double alike; };
-    for (const Panel panel : {Panel{{1024, 600}, {112, 0}, 1.0, 0.97}, Panel{{1280, 800}, {106, 0}, 4.0 / 3, 0.9}}) {
+    for (const Panel panel : {Panel{{1024, 600}, {112, 0}, 1.0, 0.97}, Panel{{1280, 800}, {106, 0}, 4.0 / 3, 0.9},
+                              Panel{{800, 480}, {80, 0}, 0.8, 0.9}}) {
         SCOPED_TRACE(panel.size.width());
         VirtualDisplay display(panel.size);
         ASSERT_TRUE(display.ready());

@@ -135,7 +135,7 @@ TEST_F(SystemMenuTest, ManageFilesAndAboutHideTheMenuFirst)
         about.AdvSmoothButton1->click();
     });
     menu().AdvSmoothButton2->click();
-    EXPECT_EQ(aboutOwner, &menu());
+    EXPECT_EQ(aboutOwner, program.main.get()) << "over the main window, the menu being hidden";
     EXPECT_TRUE(menu().findChildren<TAboutForm*>().isEmpty());
 }
 
