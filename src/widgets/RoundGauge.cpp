@@ -37,7 +37,13 @@ QPointF onDial(QPointF centre, double radius, double degrees)
 
 RoundGauge::RoundGauge(QWidget* parent) : QWidget(parent)
 {
-    repaintOnStyleChange(this);
+    connect(&ColourStyles::instance(), &ColourStyles::changed, this, &RoundGauge::dialChanged);
+}
+
+void RoundGauge::dialChanged()
+{
+    m_dial = QPixmap();
+    update();
 }
 
 void RoundGauge::setRange(double minimum, double maximum)
@@ -46,19 +52,19 @@ void RoundGauge::setRange(double minimum, double maximum)
         std::swap(minimum, maximum);
     m_min = minimum;
     m_max = maximum;
-    update();
+    dialChanged();
 }
 
 void RoundGauge::setDivisions(int divisions)
 {
     m_divisions = qBound(1, divisions, MaxDivisions);
-    update();
+    dialChanged();
 }
 
 void RoundGauge::setMinorTicks(int perDivision)
 {
     m_minorTicks = qBound(0, perDivision, MaxMinorTicks);
-    update();
+    dialChanged();
 }
 
 void RoundGauge::setValue(double value)
@@ -72,7 +78,7 @@ void RoundGauge::setValue(double value)
 void RoundGauge::setDialText(const QString& text)
 {
     m_dialText = text;
-    update();
+    dialChanged();
 }
 
 void RoundGauge::setValueFormat(const QString& printfFormat)
@@ -95,20 +101,20 @@ void RoundGauge::setNeedleColour(const QColor& colour)
 void RoundGauge::setBands(const QList<GaugeBand>& bands)
 {
     m_bands = bands;
-    update();
+    dialChanged();
 }
 
 void RoundGauge::setSweep(double startDegrees, double spanDegrees)
 {
     m_startAngle = startDegrees;
     m_span = qBound(-360.0, spanDegrees, 360.0);
-    update();
+    dialChanged();
 }
 
 void RoundGauge::setTickLabels(const QStringList& labels)
 {
     m_tickLabels = labels;
-    update();
+    dialChanged();
 }
 
 double RoundGauge::angleForValue(double value) const
@@ -164,15 +170,33 @@ void RoundGauge::mouseReleaseEvent(QMouseEvent* event)
 
 void RoundGauge::paintEvent(QPaintEvent*)
 {
-    const ColourStyle& style = ColourStyles::instance().current();
+    const double outer = qMin(width(), height()) / 2.0 - 1;
+    if (outer < 8)
+        return;
+    // The dial changes only with its settings, the style or the size: it is drawn once into a
+    // picture at the screen's resolution, and every value after that draws only the readout
+    // and the needle over it.
+    const qreal ratio = devicePixelRatioF();
+    if (m_dial.isNull() || m_dial.size() != size() * ratio || m_dial.devicePixelRatio() != ratio) {
+        m_dial = QPixmap(size() * ratio);
+        m_dial.setDevicePixelRatio(ratio);
+        m_dial.fill(Qt::transparent);
+        QPainter dial(&m_dial);
+        paintDial(dial);
+    }
     QPainter p(this);
+    p.drawPixmap(0, 0, m_dial);
+    paintReadoutAndNeedle(p);
+}
+
+void RoundGauge::paintDial(QPainter& p) const
+{
+    const ColourStyle& style = ColourStyles::instance().current();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
 
     const QPointF centre = QRectF(rect()).center();
     const double outer = qMin(width(), height()) / 2.0 - 1;
-    if (outer < 8)
-        return;
     const double face = outer * 0.93;
     const QColor ink = style.panelCaption;
 
@@ -234,13 +258,25 @@ void RoundGauge::paintEvent(QPaintEvent*)
         p.drawText(box, Qt::AlignCenter, labels[i]);
     }
 
-    // Dial text above the centre, readout below it.
+    // Dial text above the centre.
     if (!m_dialText.isEmpty()) {
         const int pixels = qMax(8, int(face * 0.14));
         p.setFont(touchFont(pixels, true));
         const QRectF box(centre.x() - face * 0.5, centre.y() - face * 0.30 - pixels, face, 2 * pixels);
         p.drawText(box, Qt::AlignCenter, m_dialText);
     }
+}
+
+void RoundGauge::paintReadoutAndNeedle(QPainter& p) const
+{
+    const ColourStyle& style = ColourStyles::instance().current();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    const QPointF centre = QRectF(rect()).center();
+    const double face = (qMin(width(), height()) / 2.0 - 1) * 0.93;
+    const QColor ink = style.panelCaption;
+
+    // The readout below the centre.
     const QString readout = valueText();
     if (!readout.isEmpty()) {
         const int pixels = qMax(8, int(face * 0.18));

@@ -8,6 +8,7 @@
 // Taps on the gauge emit clicked().
 #include <QColor>
 #include <QList>
+#include <QPixmap>
 #include <QStringList>
 #include <QWidget>
 
@@ -71,6 +72,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The dial's settings, the style or the size changed: the dial is drawn afresh.
+    void dialChanged();
+    // Bezel, face, bands, ticks, labels and dial text: all that does not move with the value.
+    void paintDial(QPainter& p) const;
+    void paintReadoutAndNeedle(QPainter& p) const;
     bool isFullCircle() const;
     // Number of tick positions for `steps` equal steps across the range.
     int tickPositions(int steps) const;
@@ -87,4 +93,5 @@ private:
     double m_span = 270;
     QStringList m_tickLabels;
     bool m_pressed = false;
+    QPixmap m_dial; // the dial as last drawn, at the screen's resolution
 };
