@@ -54,6 +54,8 @@ public:
     void follow()
     {
         const QGraphicsProxyWidget* proxy = m_surface.window()->graphicsProxyWidget();
+        if (!proxy)
+            return;
         const QRectF inScene = proxy->mapRectToScene(QRectF(m_surface.mapTo(m_surface.window(), QPoint()), QSizeF(m_surface.size())));
         setGeometry(m_view.mapFromScene(inScene).boundingRect());
         const bool shown = m_surface.isVisible() && !dialogShown();

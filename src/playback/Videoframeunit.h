@@ -1,6 +1,7 @@
 #pragma once
 // The video output screen: the surface the media player draws the picture on, with a
 // strip at the top that a tap on the picture opens and closes.
+#include <QPointer>
 #include <QWidget>
 
 class CaptionPanel;
@@ -27,7 +28,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    StandInSurface* m_standIn = nullptr;
+    QPointer<StandInSurface> m_standIn; // goes with the view at the end
 };
 
 class TVideoFrame : public QWidget {
