@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadialGradient>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
@@ -174,18 +175,26 @@ void RoundGauge::paintEvent(QPaintEvent*)
     if (outer < 8)
         return;
     // The dial changes only with its settings, the style or the size: it is drawn once into a
-    // picture at the screen's resolution, and every value after that draws only the readout
-    // and the needle over it.
-    const qreal ratio = devicePixelRatioF();
-    if (m_dial.isNull() || m_dial.size() != size() * ratio || m_dial.devicePixelRatio() != ratio) {
-        m_dial = QPixmap(size() * ratio);
-        m_dial.setDevicePixelRatio(ratio);
+    // picture at the scale at which this painter reaches the screen's pixels, and every value
+    // after that draws only the readout and the needle over it. The picture is copied pixel
+    // for pixel: drawn through a fractional scale (1.8 on a 1920 x 1080 panel) it would be
+    // resampled, which costs more than drawing the dial.
+    QPainter p(this);
+    const QTransform toDevice = p.deviceTransform();
+    const qreal scale = toDevice.m11();
+    const QSize pixels(qCeil(width() * scale), qCeil(height() * scale));
+    if (m_dial.size() != pixels || m_dialScale != scale) {
+        m_dial = QPixmap(pixels);
         m_dial.fill(Qt::transparent);
+        m_dialScale = scale;
         QPainter dial(&m_dial);
+        dial.scale(scale, scale);
         paintDial(dial);
     }
-    QPainter p(this);
-    p.drawPixmap(0, 0, m_dial);
+    p.save();
+    p.setWorldTransform(toDevice.inverted());
+    p.drawPixmap(toDevice.map(QPointF()).toPoint(), m_dial);
+    p.restore();
     paintReadoutAndNeedle(p);
 }
 

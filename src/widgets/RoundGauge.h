@@ -93,5 +93,6 @@ private:
     double m_span = 270;
     QStringList m_tickLabels;
     bool m_pressed = false;
-    QPixmap m_dial; // the dial as last drawn, at the screen's resolution
+    QPixmap m_dial; // the dial as last drawn, in the screen's pixels
+    qreal m_dialScale = 0; // logical to screen pixels when it was drawn
 };
