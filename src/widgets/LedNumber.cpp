@@ -45,7 +45,10 @@ QPolygonF segmentShape(QPointF from, QPointF to, double thickness, double gap)
 }
 }
 
-LedNumber::LedNumber(const QString& text, QWidget* parent) : QWidget(parent), m_text(text) {}
+LedNumber::LedNumber(const QString& text, QWidget* parent) : QWidget(parent), m_text(text)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted, black or lit
+}
 
 void LedNumber::setText(const QString& text)
 {

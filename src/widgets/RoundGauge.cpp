@@ -184,8 +184,15 @@ void RoundGauge::paintEvent(QPaintEvent*)
     const qreal scale = toDevice.m11();
     const QSize pixels(qCeil(width() * scale), qCeil(height() * scale));
     if (m_dial.size() != pixels || m_dialScale != scale) {
+        // Over a parent that fills its background with one colour, the corners are drawn in
+        // that colour and the gauge paints every pixel itself: Qt then leaves the parent
+        // unpainted under it when a new value is shown.
+        const QWidget* parent = parentWidget();
+        const bool solidBackdrop = parent && parent->autoFillBackground()
+            && parent->palette().brush(QPalette::Window).style() == Qt::SolidPattern;
+        setAttribute(Qt::WA_OpaquePaintEvent, solidBackdrop);
         m_dial = QPixmap(pixels);
-        m_dial.fill(Qt::transparent);
+        m_dial.fill(solidBackdrop ? parent->palette().color(QPalette::Window) : QColor(Qt::transparent));
         m_dialScale = scale;
         QPainter dial(&m_dial);
         dial.scale(scale, scale);
